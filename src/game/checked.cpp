@@ -10,12 +10,6 @@ namespace quorvane {
 namespace {
 
 template <typename T>
-T Checked(bool overflowed, T result) {
-    if (overflowed) throw Overflow();
-    return result;
-}
-
-template <typename T>
 T RoundTo(double value) {
     // nearbyint rounds halves to even in the default rounding mode.
     const double rounded = std::nearbyint(value);
@@ -26,12 +20,20 @@ T RoundTo(double value) {
 
 }  // namespace
 
-Int16 Add16(Int16 a, Int16 b) { Int16 r; return Checked(__builtin_add_overflow(a, b, &r), r); }
-Int16 Sub16(Int16 a, Int16 b) { Int16 r; return Checked(__builtin_sub_overflow(a, b, &r), r); }
-Int16 Mul16(Int16 a, Int16 b) { Int16 r; return Checked(__builtin_mul_overflow(a, b, &r), r); }
+// The builtins give the wrapped result and whether it overflowed.
+#define QUORVANE_CHECKED(Type, builtin)          \
+    Type r;                                      \
+    if (builtin(a, b, &r)) throw Overflow();     \
+    return r
+
+Int16 Add16(Int16 a, Int16 b) { QUORVANE_CHECKED(Int16, __builtin_add_overflow); }
+Int16 Sub16(Int16 a, Int16 b) { QUORVANE_CHECKED(Int16, __builtin_sub_overflow); }
+Int16 Mul16(Int16 a, Int16 b) { QUORVANE_CHECKED(Int16, __builtin_mul_overflow); }
+Int32 Add32(Int32 a, Int32 b) { QUORVANE_CHECKED(Int32, __builtin_add_overflow); }
+#undef QUORVANE_CHECKED
+
 Int16 Neg16(Int16 a) { return Sub16(0, a); }
 Int16 Abs16(Int16 a) { return a < 0 ? Neg16(a) : a; }
-Int32 Add32(Int32 a, Int32 b) { Int32 r; return Checked(__builtin_add_overflow(a, b, &r), r); }
 
 Int16 Round16(double value) { return RoundTo<Int16>(value); }
 Int32 Round32(double value) { return RoundTo<Int32>(value); }

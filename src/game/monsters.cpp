@@ -1,0 +1,26 @@
+#include "game/phases.h"
+
+namespace quorvane {
+
+Int16 DrawStartSpeed(Platform& platform) {
+    return Round16(static_cast<double>(platform.Random()) * 4 - 2);
+}
+
+void MonsterMovementPhase(Context c) {
+    GameState& s = c.state;
+    // Every slot moves, destroyed monsters too: they come back where their drift took them.
+    ForEach(s.LoopIndex, 0, Slots - 1, [&](int i) {
+        Sprite& m = c.form.Monster(i);
+        Int16& dx = At(s.MonsterDX, i);
+        Int16& dy = At(s.MonsterDY, i);
+        m.Move(m.Left + dx, m.Top + dy);
+        // A bounce only turns the speed; the position is never pulled back inside.
+        if (m.Left <= BounceLow) dx = Neg16(dx);
+        if (m.Left >= BounceRight) dx = Neg16(dx);
+        if (m.Top <= BounceLow) dy = Neg16(dy);
+        if (m.Top >= BounceBottom) dy = Neg16(dy);
+        FlyKeyboard(c, i);
+    });
+}
+
+}  // namespace quorvane

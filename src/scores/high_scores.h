@@ -1,0 +1,27 @@
+#pragma once
+// The table of the best players in the settings store: entry after a death, and the viewer.
+
+#include <string>
+
+#include "game/game_state.h"
+#include "game/platform.h"
+
+namespace quorvane {
+
+inline constexpr Int16 HighScoreSlots = 10;
+inline constexpr const char* ScoresSection = "High Scores";
+inline constexpr const char* PlayersSection = "Best Players";
+
+// The key of slot i in both sections: a blank, then i.
+std::string SlotKey(int slot);
+
+// Offers a qualifying HighScore a place, asks for the name, saves the whole table and
+// shows it. A failing step is skipped and the next one runs; nothing is reported.
+void CheckHighScore(Platform& platform, GameState& state, Int32 HighScore,
+                    const std::string& AppName, Int16 NumHighScores);
+
+// Shows the table, best first, counting its rows with the shared LoopIndex.
+void ViewHighScores(Platform& platform, GameState& state, const std::string& AppName,
+                    Int16 NumHighScores);
+
+}  // namespace quorvane

@@ -1,0 +1,23 @@
+#pragma once
+// Numbers read from stored text.
+
+#include <optional>
+#include <string_view>
+
+#include "game/checked.h"
+
+namespace quorvane {
+
+// The leading number of a text: blanks and tabs at the front are skipped, then the
+// longest prefix of sign, digits with an optional fraction, and an optional exponent
+// is the number. Hex, "inf" and "nan" are not numbers here. No number reads as 0.
+double ReadLeadingNumber(std::string_view text);
+
+// The number when the whole text (blanks around it aside) is one; otherwise none.
+std::optional<double> ReadWholeNumber(std::string_view text);
+
+// A stored score: the leading number rounded half to even; raises Overflow outside
+// 16 bits.
+Int16 ReadScore(std::string_view text);
+
+}  // namespace quorvane

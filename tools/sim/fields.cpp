@@ -1,0 +1,156 @@
+#include "fields.h"
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <variant>
+
+#include "scenario.h"
+
+namespace quorvane::sim {
+namespace {
+
+using nlohmann::json;
+using nlohmann::ordered_json;
+
+// One GameState field: where it lives and what kind of value it holds.
+using FieldRef = std::variant<Int16 GameState::*, Int32 GameState::*, std::string GameState::*,
+                              SlotArray GameState::*>;
+struct Field {
+    const char* name;
+    FieldRef ref;
+};
+
+// In declaration order; the 16-bit booleans are Int16 fields holding -1 or 0.
+const std::array<Field, 22> Fields{{
+    {"UpHeld", &GameState::UpHeld},         {"DownHeld", &GameState::DownHeld},
+    {"LeftHeld", &GameState::LeftHeld},     {"RightHeld", &GameState::RightHeld},
+    {"FireHeld", &GameState::FireHeld},     {"Health", &GameState::Health},
+    {"Facing", &GameState::Facing},         {"MonstersLeft", &GameState::MonstersLeft},
+    {"Running", &GameState::Running},       {"LastTick", &GameState::LastTick},
+    {"LoopIndex", &GameState::LoopIndex},   {"LevelLoopIndex", &GameState::LevelLoopIndex},
+    {"MonsterDX", &GameState::MonsterDX},   {"MonsterDY", &GameState::MonsterDY},
+    {"KeyboardDX", &GameState::KeyboardDX}, {"KeyboardDY", &GameState::KeyboardDY},
+    {"Level", &GameState::Level},           {"Score", &GameState::Score},
+    {"AppPath", &GameState::AppPath},       {"SongLength", &GameState::SongLength},
+    {"SongStart", &GameState::SongStart},   {"SongNumber", &GameState::SongNumber},
+}};
+
+bool IsBoolean(const std::string& name) {
+    return name == "UpHeld" || name == "DownHeld" || name == "LeftHeld" || name == "RightHeld" ||
+           name == "FireHeld" || name == "Running";
+}
+
+// Sprite coordinates are floating point; whole values print as integers.
+ordered_json Number(double value) {
+    if (std::floor(value) == value && std::fabs(value) < 9e15) return static_cast<std::int64_t>(value);
+    return value;
+}
+
+template <typename T>
+T WholeNumber(const json& value, const std::string& name) {
+    if (!value.is_number()) throw ScenarioError(name + " must be a number");
+    const double number = value.get<double>();
+    if (std::floor(number) != number || number < std::numeric_limits<T>::min() ||
+        number > std::numeric_limits<T>::max())
+        throw ScenarioError(name + " must be a whole number in range");
+    return static_cast<T>(number);
+}
+
+Int16 Boolean(const json& value, const std::string& name) {
+    if (value.is_boolean()) return value.get<bool>() ? True : False;
+    return WholeNumber<Int16>(value, name);
+}
+
+void SetField(GameState& state, const Field& field, const json& value) {
+    const std::string name = field.name;
+    std::visit(
+        [&](auto member) {
+            using T = std::remove_reference_t<decltype(state.*member)>;
+            if constexpr (std::is_same_v<T, std::string>) {
+                if (!value.is_string()) throw ScenarioError(name + " must be a text");
+                state.*member = value.get<std::string>();
+            } else if constexpr (std::is_same_v<T, SlotArray>) {
+                if (!value.is_array() || value.size() != Slots)
+                    throw ScenarioError(name + " must be a list of six numbers");
+                for (std::size_t i = 0; i < Slots; ++i) (state.*member)[i] = WholeNumber<Int16>(value[i], name);
+            } else if (IsBoolean(name)) {
+                state.*member = Boolean(value, name);
+            } else {
+                state.*member = WholeNumber<T>(value, name);
+            }
+        },
+        field.ref);
+}
+
+double Coordinate(const json& value, const std::string& name) {
+    if (!value.is_number()) throw ScenarioError(name + " must be a number");
+    return value.get<double>();
+}
+
+void SetSprite(Sprite& sprite, const std::string& control, const json& properties) {
+    if (!properties.is_object()) throw ScenarioError("sprite " + control + " must be an object");
+    for (const auto& [property, value] : properties.items()) {
+        const std::string what = control + "." + property;
+        if (property == "Left") sprite.Left = Coordinate(value, what);
+        else if (property == "Top") sprite.Top = Coordinate(value, what);
+        else if (property == "Width") sprite.Width = Coordinate(value, what);
+        else if (property == "Height") sprite.Height = Coordinate(value, what);
+        else if (property == "Visible") sprite.Visible = Boolean(value, what) != 0;
+        else if (property == "Tag" && value.is_string()) sprite.Tag = value.get<std::string>();
+        else throw ScenarioError("cannot set " + what + " to " + value.dump());
+    }
+}
+
+void SetSprites(Form& form, const json& sprites) {
+    if (!sprites.is_object()) throw ScenarioError("sprites must be an object");
+    auto named = NamedSprites(form);
+    for (const auto& [control, properties] : sprites.items()) {
+        const auto found = std::find_if(named.begin(), named.end(), [&](const NamedSprite& n) { return n.name == control; });
+        if (found == named.end()) throw ScenarioError("unknown control " + control);
+        SetSprite(*found->sprite, control, properties);
+    }
+}
+
+}  // namespace
+
+ordered_json StateJson(const GameState& state) {
+    ordered_json out = ordered_json::object();
+    for (const Field& field : Fields)
+        std::visit([&](auto member) { out[field.name] = state.*member; }, field.ref);
+    return out;
+}
+
+ordered_json SpritesJson(Form& form) {
+    ordered_json out = ordered_json::object();
+    for (const NamedSprite& n : NamedSprites(form)) {
+        const Sprite& s = *n.sprite;
+        out[n.name] = {{"Left", Number(s.Left)},      {"Top", Number(s.Top)},
+                       {"Width", Number(s.Width)},    {"Height", Number(s.Height)},
+                       {"Visible", s.Visible},        {"Tag", s.Tag}};
+    }
+    return out;
+}
+
+ordered_json LabelsJson(const Form& form) {
+    const auto label = [](const Label& l) { return ordered_json{{"Caption", l.Caption}, {"Visible", l.Visible}}; };
+    return {{"lblScore", label(form.lblScore)}, {"lblHp", label(form.lblHp)}, {"lblDied", label(form.lblDied)}};
+}
+
+void ApplySet(Game& game, const json& set) {
+    for (const auto& [name, value] : set.items()) {
+        if (name == "sprites") {
+            SetSprites(game.Window(), value);
+        } else if (name == "ScaleWidth") {
+            game.Window().ScaleWidth = Coordinate(value, name);
+        } else if (name == "ScaleHeight") {
+            game.Window().ScaleHeight = Coordinate(value, name);
+        } else {
+            const auto field = std::find_if(Fields.begin(), Fields.end(), [&](const Field& f) { return name == f.name; });
+            if (field == Fields.end()) throw ScenarioError("unknown member of set: " + name);
+            SetField(game.State(), *field, value);
+        }
+    }
+}
+
+}  // namespace quorvane::sim

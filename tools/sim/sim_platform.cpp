@@ -1,0 +1,138 @@
+#include "sim_platform.h"
+
+#include <cmath>
+
+namespace quorvane::sim {
+namespace {
+
+constexpr std::int64_t TimerMs = TimerMusicInterval;
+
+std::string Normalised(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+// A length as the device reports it: decimal digits.
+std::string LengthText(double length) {
+    if (std::floor(length) == length && std::fabs(length) < 1e18)
+        return std::to_string(static_cast<std::int64_t>(length));
+    return nlohmann::json(length).dump();
+}
+
+// Whole timer periods since start; floor, so a clock moved back delivers nothing new.
+std::int64_t WholePeriods(std::int64_t ms) { return ms >= 0 ? ms / TimerMs : -((-ms + TimerMs - 1) / TimerMs); }
+
+}  // namespace
+
+SimPlatform::SimPlatform(const Scenario& scenario, std::uint32_t seed)
+    : scenario_(scenario), appPath_(Normalised(scenario.folder)), now_(scenario.startTick),
+      generator_(seed), store_(scenario.store) {}
+
+void SimPlatform::BeginPass(const PassScript& pass) {
+    now_ += pass.ms;
+    sinceStart_ += pass.ms;
+    const std::int64_t periods = WholePeriods(sinceStart_);
+    timerTicksDue_ = std::max<std::int64_t>(0, periods - timerTicksDelivered_);
+    timerTicksDelivered_ = std::max(timerTicksDelivered_, periods);
+    pending_ = pass.events;
+    delivered_ = false;
+}
+
+void SimPlatform::ProcessEvents(std::int32_t) { DeliverEvents(); }
+
+void SimPlatform::DeliverEvents() {
+    if (delivered_) return;
+    delivered_ = true;
+    for (; timerTicksDue_ > 0; --timerTicksDue_) game_->TimerMusicTick();
+    for (const Event& e : pending_) {
+        switch (e.kind) {
+            case EventKind::KeyDown: game_->KeyDown(e.keyCode); break;
+            case EventKind::KeyUp: game_->KeyUp(e.keyCode); break;
+            case EventKind::Close: game_->Unload();
+            case EventKind::Menu:
+                if (e.menu == "mnuHighScores") game_->mnuHighScores_Click();
+                else if (e.menu == "mnuPlay") game_->mnuPlay_Click();
+                else if (e.menu == "mnuAbout") game_->mnuAbout_Click();
+                else game_->mnuExit_Click();
+                break;
+        }
+    }
+}
+
+nlohmann::ordered_json SimPlatform::TakeCalls() {
+    nlohmann::ordered_json taken = std::move(calls_);
+    calls_ = nlohmann::ordered_json::array();
+    return taken;
+}
+
+float SimPlatform::Random() {
+    if (!scenario_.random) {
+        // 24 random bits give a single-precision value in [0, 1) that is never 1.
+        return static_cast<float>(generator_() >> 8) * (1.0f / 16777216.0f);
+    }
+    if (nextDraw_ >= scenario_.random->size()) throw ScenarioError("a random draw beyond the scripted ones");
+    return (*scenario_.random)[nextDraw_++];
+}
+
+void SimPlatform::PlaySound(const std::string& path) { calls_.push_back({{"sound", path}}); }
+
+std::string SimPlatform::MediaCommand(const std::string& command) {
+    std::string reply = MediaReply(command);
+    calls_.push_back({{"media", command}, {"reply", reply}});
+    return reply;
+}
+
+std::string SimPlatform::MediaReply(const std::string& command) {
+    static const std::string openPrefix = "Open \"";
+    static const std::string openSuffix = "\" alias media";
+    if (command == "close all") {
+        openFile_.reset();
+        return {};
+    }
+    if (command == "status media length") {
+        if (!openFile_) return {};
+        return LengthText(scenario_.files.at(*openFile_));
+    }
+    const bool isOpen = command.size() >= openPrefix.size() + openSuffix.size() &&
+                        command.compare(0, openPrefix.size(), openPrefix) == 0 &&
+                        command.compare(command.size() - openSuffix.size(), openSuffix.size(), openSuffix) == 0;
+    if (!isOpen) return {};
+    const std::string path =
+        command.substr(openPrefix.size(), command.size() - openPrefix.size() - openSuffix.size());
+    if (path.compare(0, appPath_.size(), appPath_) != 0) return {};
+    const std::string name = path.substr(appPath_.size());
+    if (!scenario_.files.count(name)) return {};
+    openFile_ = name;
+    return "1";
+}
+
+std::string SimPlatform::ReadSetting(const std::string& app, const std::string& section,
+                                     const std::string& key, const std::string& fallback) {
+    if (app != ProductTitle) return fallback;
+    const auto s = store_.find(section);
+    if (s == store_.end()) return fallback;
+    const auto k = s->second.find(key);
+    return k == s->second.end() ? fallback : k->second;
+}
+
+void SimPlatform::WriteSetting(const std::string& app, const std::string& section,
+                               const std::string& key, const std::string& value) {
+    if (app == ProductTitle) store_[section][key] = value;
+    calls_.push_back({{"store_write", {section, key, value}}});
+}
+
+void SimPlatform::MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
+    calls_.push_back({{"message",
+                       {{"title", title}, {"text", text},
+                        {"icon", icon == MessageIcon::Information ? "information" : "none"}}}});
+}
+
+std::string SimPlatform::InputBox(const std::string& title, const std::string& prompt) {
+    if (nextAnswer_ >= scenario_.answers.size()) throw ScenarioError("an input box beyond the scripted answers");
+    const std::optional<std::string>& answer = scenario_.answers[nextAnswer_++];
+    calls_.push_back({{"input", {{"title", title}, {"prompt", prompt},
+                                 {"answer", answer ? nlohmann::ordered_json(*answer) : nullptr}}}});
+    return answer.value_or("");
+}
+
+}  // namespace quorvane::sim

@@ -1,0 +1,69 @@
+#pragma once
+// The scripted stand-ins: clock, generator, media device, sound call, settings store
+// and dialogs. Everything the game does to them is recorded as the pass's calls.
+
+#include <cstdint>
+#include <optional>
+#include <random>
+
+#include <nlohmann/json.hpp>
+
+#include "game/game.h"
+#include "game/platform.h"
+#include "scenario.h"
+
+namespace quorvane::sim {
+
+class SimPlatform : public Platform {
+public:
+    SimPlatform(const Scenario& scenario, std::uint32_t seed);
+
+    void Attach(Game& game) { game_ = &game; }
+
+    // Moves the clock on and queues the pass's timer ticks and events.
+    void BeginPass(const PassScript& pass);
+    // Delivers what is queued, if the game has not already pumped events this pass.
+    void DeliverEvents();
+
+    std::int32_t Tick() const { return static_cast<std::int32_t>(static_cast<std::uint32_t>(now_)); }
+    nlohmann::ordered_json TakeCalls();
+    const Store& StoreContents() const { return store_; }
+
+    std::int32_t TickCount() override { return Tick(); }
+    void Randomize() override {}
+    float Random() override;
+    void PlaySound(const std::string& path) override;
+    std::string MediaCommand(const std::string& command) override;
+    std::string ReadSetting(const std::string& app, const std::string& section, const std::string& key,
+                            const std::string& fallback) override;
+    void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
+                      const std::string& value) override;
+    void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
+    std::string InputBox(const std::string& title, const std::string& prompt) override;
+    void ShowWindow() override {}
+    void ProcessEvents(std::int32_t dueTick) override;
+    void EndProgram() override {}
+
+private:
+    std::string MediaReply(const std::string& command);
+
+    const Scenario& scenario_;
+    std::string appPath_;
+    Game* game_ = nullptr;
+    std::int64_t now_;  // unwrapped milliseconds
+    std::int64_t sinceStart_ = 0;
+    std::int64_t timerTicksDelivered_ = 0;
+
+    std::mt19937 generator_;
+    std::size_t nextDraw_ = 0;
+    std::size_t nextAnswer_ = 0;
+    std::optional<std::string> openFile_;
+    Store store_;
+
+    std::int64_t timerTicksDue_ = 0;
+    std::vector<Event> pending_;
+    bool delivered_ = true;
+    nlohmann::ordered_json calls_ = nlohmann::ordered_json::array();
+};
+
+}  // namespace quorvane::sim
