@@ -18,6 +18,8 @@ std::string QSettingsStore::Read(const std::string& app, const std::string& sect
     const QSettings settings(QSettings::IniFormat, QSettings::UserScope, Q(app), Q(app));
     const QVariant value = settings.value(Path(section, key));
     if (!value.isValid()) return fallback;
+    // A hand-edited value with commas in it reads back as a list.
+    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(',').toStdString();
     return value.toString().toStdString();
 }
 
