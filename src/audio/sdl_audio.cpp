@@ -1,0 +1,46 @@
+#include "audio/sdl_audio.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+
+#include "audio/sound_font.h"
+
+namespace quorvane {
+
+SdlAudio::SdlAudio() {
+    // SDL's event subsystem comes with its audio and would otherwise catch Ctrl-C and
+    // turn it into an event that this program never reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Quorvane");
+
+    soundFont_ = FindSoundFont();
+    if (soundFont_) Mix_SetSoundFonts(soundFont_->c_str());
+
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        sdlStarted_ = true;
+        Mix_Init(MIX_INIT_MID);
+        mixerStarted_ = true;
+        // No format changes allowed: SDL converts for the device, and the mixer always
+        // works in the one format above.
+        ready_ = Mix_OpenAudioDevice(Frequency, AUDIO_S16SYS, OutputChannels, 1024, nullptr, 0) == 0;
+    }
+    if (!ready_) {
+        std::fprintf(stderr, "Quorvane: the sound device could not be opened (%s); playing without sound.\n",
+                     SDL_GetError());
+        return;
+    }
+    Mix_AllocateChannels(MixChannels);
+    if (!soundFont_) {
+        std::fprintf(stderr, "Quorvane: no General MIDI SoundFont was found; the music may be silent.\n");
+    }
+}
+
+SdlAudio::~SdlAudio() {
+    if (ready_) Mix_CloseAudio();
+    if (mixerStarted_) Mix_Quit();
+    if (sdlStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,38 @@
+#pragma once
+// The program's one connection to the sound device, shared by the songs (MediaDevice)
+// and the effects (SoundEffects).
+
+#include <optional>
+#include <string>
+
+namespace quorvane {
+
+// Opens SDL's audio and SDL_mixer and picks the SoundFont. Without a sound device the
+// object still exists, says so once on standard error, and reports Ready() false: the
+// users then play nothing. Create it before, and destroy it after, every MediaDevice and
+// SoundEffects that uses it; only one may exist at a time.
+class SdlAudio {
+public:
+    static constexpr int Frequency = 44100;
+    static constexpr int OutputChannels = 2;  // stereo, signed 16-bit samples
+    static constexpr int MixChannels = 16;    // effects that can sound at once, at first
+
+    SdlAudio();
+    ~SdlAudio();
+    SdlAudio(const SdlAudio&) = delete;
+    SdlAudio& operator=(const SdlAudio&) = delete;
+
+    // True when the sound device is open and sound can be heard.
+    bool Ready() const { return ready_; }
+
+    // The SoundFont handed to SDL_mixer, if one was found.
+    const std::optional<std::string>& SoundFont() const { return soundFont_; }
+
+private:
+    bool sdlStarted_ = false;
+    bool mixerStarted_ = false;
+    bool ready_ = false;
+    std::optional<std::string> soundFont_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,42 @@
+#pragma once
+// The sound-effect call: starts a WAV file and returns at once.
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "audio/sdl_audio.h"
+
+struct Mix_Chunk;
+
+namespace quorvane {
+
+// Each effect sounds on a mixer channel of its own, so effects started together are
+// mixed, not cut. Decoded files are kept after their first use. A missing or corrupt
+// file, or no sound device, is silence and nothing else.
+class SoundEffects {
+public:
+    static constexpr int MaxChannels = 64;  // beyond this the oldest effect makes room
+
+    explicit SoundEffects(SdlAudio& audio);
+    ~SoundEffects();
+    SoundEffects(const SoundEffects&) = delete;
+    SoundEffects& operator=(const SoundEffects&) = delete;
+
+    // Never throws, never waits for the sound.
+    void Play(const std::string& path) noexcept;
+
+private:
+    struct ChunkDeleter {
+        void operator()(Mix_Chunk* chunk) const;
+    };
+    using Chunk = std::unique_ptr<Mix_Chunk, ChunkDeleter>;
+
+    Mix_Chunk* Load(const std::string& path);
+    static int FreeChannel();
+
+    SdlAudio& audio_;
+    std::unordered_map<std::string, Chunk> cache_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,16 @@
+#pragma once
+// Which General MIDI SoundFont the songs are played with.
+
+#include <optional>
+#include <span>
+#include <string>
+
+namespace quorvane {
+
+// Standard places of a General MIDI SoundFont, best first.
+std::span<const char* const> StandardSoundFonts();
+
+// The first of `candidates` that is a readable regular file; none when no such file.
+std::optional<std::string> FindSoundFont(std::span<const char* const> candidates = StandardSoundFonts());
+
+}  // namespace quorvane
