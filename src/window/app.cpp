@@ -1,0 +1,103 @@
+#include "window/app.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "audio/media_device.h"
+#include "audio/sdl_audio.h"
+#include "audio/sound_effects.h"
+#include "game/errors.h"
+#include "game/game.h"
+#include "scores/qsettings_store.h"
+#include "window/event_guard.h"
+#include "window/frm_main.h"
+#include "window/pictures.h"
+#include "window/qt_platform.h"
+
+namespace quorvane {
+namespace {
+
+constexpr int FatalStatus = 1;
+constexpr int NoDisplayStatus = 2;
+
+// While the display opens, Qt's messages are held back: without a display Qt would say
+// it in several lines and abort; the player gets one line and a plain exit instead.
+void QuietWhileOpening(QtMsgType type, const QMessageLogContext&, const QString&) {
+    if (type != QtFatalMsg) return;
+    std::fputs("Quorvane needs a graphical desktop: no display could be opened.\n", stderr);
+    std::_Exit(NoDisplayStatus);
+}
+
+std::unique_ptr<QApplication> OpenDisplay(int& argc, char** argv) {
+    const QtMessageHandler previous = qInstallMessageHandler(QuietWhileOpening);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    return app;
+}
+
+void ShowFatal(const std::string& name) {
+    QMessageBox box(QMessageBox::Critical, QString::fromStdString(std::string(ProductTitle)),
+                    QStringLiteral("Run-time error: ") + QString::fromStdString(name), QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+}  // namespace
+
+int RunQuorvane(int argc, char** argv, const PlatformWrapper& wrap) {
+    std::unique_ptr<QApplication> app = OpenDisplay(argc, argv);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopFileName));
+    // Every way out goes through the game's unload handling, not through Qt's.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    SdlAudio audio;
+    MediaDevice media(audio);
+    SoundEffects effects(audio);
+    QSettingsStore store;
+    EventGuard guard;
+    QtPlatform qt(guard, media, effects, store);
+    const std::unique_ptr<Platform> wrapped = wrap ? wrap(qt) : nullptr;
+    Game game(wrapped ? *wrapped : qt, QCoreApplication::applicationDirPath().toStdString());
+
+    const Pictures pictures = LoadPictures();
+    QApplication::setWindowIcon(pictures.windowIcon);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int zoom = ComfortableZoom(screen != nullptr ? screen->availableGeometry().size() : QSize());
+    frmMain window(game, pictures, guard, zoom);
+    qt.Attach(&window);
+
+    int fatalStatus = 0;
+    const auto fatal = [&](const std::string& name) {
+        guard.Finish();
+        window.TimerMusic().stop();
+        ShowFatal(name);
+        game.Media().CloseMedia();
+        fatalStatus = FatalStatus;
+    };
+    guard.SetOutcome({[] { QCoreApplication::exit(0); },
+                      [&](const std::string& name) {
+                          fatal(name);
+                          QCoreApplication::exit(FatalStatus);
+                      }});
+
+    try {
+        guard.EnterLoop();
+        game.Load();
+        guard.LeaveLoop();
+    } catch (const ProgramEnded&) {
+        return 0;
+    } catch (...) {
+        fatal(ErrorName(std::current_exception()));
+        return fatalStatus;
+    }
+    // The player has died: the window stays open with its menus and music.
+    window.Refresh();
+    const int status = QApplication::exec();
+    return fatalStatus != 0 ? fatalStatus : status;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,57 @@
+#pragma once
+// Runs the game's window-event handlers so that no exception crosses Qt's event
+// dispatch. While the game's main loop runs, an error or the program's end is kept and
+// rethrown by the platform once event processing returns, so that it unwinds the loop;
+// outside the loop it is dealt with at once.
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace quorvane {
+
+class EventGuard {
+public:
+    struct Outcome {
+        std::function<void()> ended;                        // the program has ended
+        std::function<void(const std::string& name)> fatal;  // a run-time error reached the top
+    };
+
+    explicit EventGuard(Outcome outcome = {}) : outcome_(std::move(outcome)) {}
+    void SetOutcome(Outcome outcome) { outcome_ = std::move(outcome); }
+
+    // Runs one handler. Once an error is kept or the program has ended, no further
+    // handler runs.
+    void Run(const std::function<void()>& handler);
+
+    // Rethrows a kept error, if any; from then on no handler runs.
+    void Rethrow();
+    // Rethrows only the program's end. A modal box calls this when it closes: the game
+    // code around it may skip a failing step, so a kept run-time error waits for the
+    // main loop's Rethrow().
+    void RethrowEnd();
+    // No handler runs any more: the program is on its way out.
+    void Finish() { finished_ = true; }
+
+    // Between these two the game's main loop runs and errors are kept for Rethrow().
+    void EnterLoop() { inLoop_ = true; }
+    void LeaveLoop() { inLoop_ = false; }
+
+    bool Pending() const { return static_cast<bool>(pending_); }
+    bool Finished() const { return finished_; }
+
+private:
+    void Settle();
+
+    Outcome outcome_;
+    std::exception_ptr pending_;
+    bool pendingEnd_ = false;
+    bool inLoop_ = false;
+    bool finished_ = false;
+    int depth_ = 0;
+};
+
+// The name an error box shows for an exception the game let through.
+std::string ErrorName(const std::exception_ptr& error);
+
+}  // namespace quorvane

@@ -1,0 +1,48 @@
+#pragma once
+// frmMain: the one window. It draws the game's form model, passes key events, menu
+// commands, the music timer and closing on to the game's handlers, and holds no game
+// state of its own.
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include "game/game.h"
+#include "window/event_guard.h"
+#include "window/pictures.h"
+#include "window/playfield.h"
+
+class QAction;
+
+namespace quorvane {
+
+// The virtual key code the game knows a Qt key by, or 0 for a key the game ignores.
+int VirtualKey(int qtKey);
+
+class frmMain : public QMainWindow {
+public:
+    frmMain(Game& game, const Pictures& pictures, EventGuard& guard, int zoom);
+
+    // Brings the title and the playfield up to date with the form model.
+    void Refresh();
+
+    Playfield& Field() { return *playfield_; }
+    QTimer& TimerMusic() { return timerMusic_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    // Runs a game handler, then shows what it changed.
+    void Handle(const std::function<void()>& handler);
+
+    Game& game_;
+    const Pictures& pictures_;
+    EventGuard& guard_;
+    Playfield* playfield_;
+    QTimer timerMusic_;
+};
+
+}  // namespace quorvane

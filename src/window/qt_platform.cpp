@@ -1,0 +1,116 @@
+#include "window/qt_platform.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "window/frm_main.h"
+
+namespace quorvane {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+QString DisplayText(const std::string& text) {
+    QString shown = Q(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+QtPlatform::QtPlatform(EventGuard& guard, MediaDevice& media, SoundEffects& effects,
+                       QSettingsStore& store)
+    : guard_(guard), media_(media), effects_(effects), store_(store) {
+    clock_.start();
+    due_.setSingleShot(true);
+    due_.setTimerType(Qt::PreciseTimer);
+}
+
+std::int32_t QtPlatform::TickCount() {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(TickOrigin + clock_.elapsed()));
+}
+
+void QtPlatform::Randomize() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch().count();
+    generator_.seed(static_cast<std::mt19937::result_type>(now));
+}
+
+float QtPlatform::Random() {
+    // 24 random bits: every value is exact in single precision and 1.0 cannot come out.
+    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+}
+
+void QtPlatform::PlaySound(const std::string& path) { effects_.Play(path); }
+
+std::string QtPlatform::MediaCommand(const std::string& command) { return media_.Send(command); }
+
+std::string QtPlatform::ReadSetting(const std::string& app, const std::string& section,
+                                    const std::string& key, const std::string& fallback) {
+    return store_.Read(app, section, key, fallback);
+}
+
+void QtPlatform::WriteSetting(const std::string& app, const std::string& section,
+                              const std::string& key, const std::string& value) {
+    store_.Write(app, section, key, value);
+}
+
+void QtPlatform::MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
+    if (window_ != nullptr) window_->Refresh();
+    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
+                    Q(title), DisplayText(text), QMessageBox::Ok, window_);
+    // A player's name is text, never markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    guard_.RethrowEnd();
+}
+
+std::string QtPlatform::InputBox(const std::string& title, const std::string& prompt) {
+    if (window_ != nullptr) window_->Refresh();
+    QInputDialog box(window_);
+    box.setWindowTitle(Q(title));
+    box.setLabelText(DisplayText(prompt));
+    box.setInputMode(QInputDialog::TextInput);
+    const bool accepted = box.exec() == QDialog::Accepted;
+    guard_.RethrowEnd();
+    return accepted ? box.textValue().toStdString() : std::string();
+}
+
+void QtPlatform::ShowWindow() {
+    if (window_ == nullptr) return;
+    window_->Refresh();
+    window_->show();
+}
+
+void QtPlatform::ProcessEvents(std::int32_t dueTick) {
+    if (window_ != nullptr) window_->Refresh();
+    const auto wait = static_cast<std::int32_t>(static_cast<std::uint32_t>(dueTick) -
+                                                static_cast<std::uint32_t>(TickCount()));
+    if (wait > 0) {
+        // Handles what is pending; with nothing pending, sleeps until an event comes or
+        // the timer marks the step as due.
+        due_.start(std::min(wait, MaxWaitMs));
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        due_.stop();
+    } else {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    guard_.Rethrow();
+    // An open menu holds the game as a modal box does; the step after it is not made up.
+    while (QApplication::activePopupWidget() != nullptr) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        guard_.Rethrow();
+    }
+}
+
+void QtPlatform::EndProgram() {
+    guard_.Finish();
+    // Hiding a running box ends its event loop; exit() ends every other one.
+    for (QWidget* widget : QApplication::topLevelWidgets()) widget->hide();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace quorvane
