@@ -6,6 +6,7 @@
 
 #include "game/checked.h"
 #include "game/errors.h"
+#include "game/random.h"
 
 namespace quorvane {
 namespace {
@@ -45,6 +46,21 @@ TEST(TickDifferences, AreTakenModuloTwoToTheThirtyTwo) {
     EXPECT_EQ(TicksSince(44, -6), 50u);
     EXPECT_EQ(TicksSince(-2147483647, 2147483647), 2u);
     EXPECT_EQ(TicksSince(1000, 1000), 0u);
+}
+
+TEST(SingleRandom, StaysInsideZeroToOneAndFollowsItsSeed) {
+    SingleRandom a(42), b(42);
+    float low = 1, high = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const float r = a.Next();
+        ASSERT_EQ(r, b.Next());
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LT(r, 1.0f);
+        low = std::min(low, r);
+        high = std::max(high, r);
+    }
+    EXPECT_LT(low, 0.001f);
+    EXPECT_GT(high, 0.999f);
 }
 
 }  // namespace

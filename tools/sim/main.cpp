@@ -7,87 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "fields.h"
-#include "game/errors.h"
-#include "scenario.h"
-#include "sim_platform.h"
-
-namespace quorvane::sim {
-namespace {
-
-using nlohmann::ordered_json;
-
-constexpr int Completed = 0;
-constexpr int RunTimeError = 1;
-constexpr int BadScenario = 2;
-
-void Print(const ordered_json& line) { std::cout << line.dump() << '\n'; }
-
-ordered_json StoreJson(const Store& store) {
-    ordered_json out = ordered_json::object();
-    for (const auto& [section, keys] : store)
-        for (const auto& [key, value] : keys) out[section][key] = value;
-    return out;
-}
-
-ordered_json PassLine(int pass, SimPlatform& platform, Game& game, bool stepped, bool ended) {
-    return {{"pass", pass},
-            {"tick", platform.Tick()},
-            {"stepped", stepped},
-            {"ended", ended},
-            {"state", StateJson(game.State())},
-            {"sprites", SpritesJson(game.Window())},
-            {"labels", LabelsJson(game.Window())},
-            {"title", game.Window().Caption},
-            {"calls", platform.TakeCalls()}};
-}
-
-// Runs the passes; returns whether the program ended (Escape, Exit, close).
-void RunPasses(const Scenario& scenario, SimPlatform& platform, Game& game) {
-    bool loopRunning = true;
-    for (std::size_t i = 0; i < scenario.passes.size(); ++i) {
-        const int pass = static_cast<int>(i) + 1;
-        platform.BeginPass(scenario.passes[i]);
-        bool stepped = false;
-        try {
-            if (loopRunning) {
-                const PassResult result = game.Pass();
-                stepped = result == PassResult::Stepped;
-                loopRunning = result != PassResult::LoopEnded;
-            }
-            // Once the loop has ended the window still handles its events.
-            platform.DeliverEvents();
-        } catch (const ProgramEnded&) {
-            Print(PassLine(pass, platform, game, false, true));
-            return;
-        }
-        Print(PassLine(pass, platform, game, stepped, false));
-    }
-}
-
-int Run(const std::string& text, std::uint32_t seed) {
-    try {
-        const Scenario scenario = ParseScenario(text);
-        SimPlatform platform(scenario, seed);
-        Game game(platform, scenario.folder);
-        platform.Attach(game);
-        game.StartUp();
-        ApplySet(game, scenario.set);
-        Print(PassLine(0, platform, game, false, false));
-        RunPasses(scenario, platform, game);
-        Print({{"store", StoreJson(platform.StoreContents())}});
-        return Completed;
-    } catch (const GameError& e) {
-        Print({{"error", e.Name()}});
-        return RunTimeError;
-    } catch (const ScenarioError& e) {
-        Print({{"scenario_error", e.what()}});
-        return BadScenario;
-    }
-}
-
-}  // namespace
-}  // namespace quorvane::sim
+#include "run.h"
 
 int main(int argc, char** argv) {
     std::uint32_t seed = 1;
@@ -109,10 +29,10 @@ int main(int argc, char** argv) {
     } else {
         std::ifstream file(path);
         if (!file) {
-            std::cout << nlohmann::json{{"scenario_error", "cannot read " + path}}.dump() << '\n';
+            std::cout << quorvane::sim::ScenarioErrorLine("cannot read " + path) << '\n';
             return 2;
         }
         text << file.rdbuf();
     }
-    return quorvane::sim::Run(text.str(), seed);
+    return quorvane::sim::RunScenario(text.str(), seed, std::cout);
 }

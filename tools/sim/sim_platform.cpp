@@ -66,10 +66,7 @@ nlohmann::ordered_json SimPlatform::TakeCalls() {
 }
 
 float SimPlatform::Random() {
-    if (!scenario_.random) {
-        // 24 random bits give a single-precision value in [0, 1) that is never 1.
-        return static_cast<float>(generator_() >> 8) * (1.0f / 16777216.0f);
-    }
+    if (!scenario_.random) return generator_.Next();
     if (nextDraw_ >= scenario_.random->size()) throw ScenarioError("a random draw beyond the scripted ones");
     return (*scenario_.random)[nextDraw_++];
 }

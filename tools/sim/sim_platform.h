@@ -4,12 +4,12 @@
 
 #include <cstdint>
 #include <optional>
-#include <random>
 
 #include <nlohmann/json.hpp>
 
 #include "game/game.h"
 #include "game/platform.h"
+#include "game/random.h"
 #include "scenario.h"
 
 namespace quorvane::sim {
@@ -54,7 +54,7 @@ private:
     std::int64_t sinceStart_ = 0;
     std::int64_t timerTicksDelivered_ = 0;
 
-    std::mt19937 generator_;
+    SingleRandom generator_;
     std::size_t nextDraw_ = 0;
     std::size_t nextAnswer_ = 0;
     std::optional<std::string> openFile_;

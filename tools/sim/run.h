@@ -1,0 +1,14 @@
+#pragma once
+// Runs a scenario and writes its output lines; returns the exit status: 0 completed,
+// 1 a run-time error of the game, 2 a bad scenario.
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+namespace quorvane::sim {
+
+int RunScenario(const std::string& text, std::uint32_t seed, std::ostream& out);
+std::string ScenarioErrorLine(const std::string& text);
+
+}  // namespace quorvane::sim
