@@ -1,0 +1,171 @@
+// The real platform: its clock, its generator, its boxes and how a pass waits.
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "audio/sdl_audio.h"
+#include "game/checked.h"
+#include "game/errors.h"
+#include "window/qt_platform.h"
+
+namespace quorvane::test {
+namespace {
+
+class QtPlatformTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { qputenv("SDL_AUDIODRIVER", "dummy"); }
+
+    // Runs `act` on the modal box once it is up.
+    static void WhenBoxOpens(std::function<void(QWidget*)> act) {
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, [poll, act] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                poll->stop();
+                poll->deleteLater();
+                act(box);
+            }
+        });
+        poll->start(5);
+    }
+
+    std::uint32_t Since(std::int32_t tick) { return TicksSince(platform.TickCount(), tick); }
+
+    SdlAudio audio;
+    MediaDevice media{audio};
+    SoundEffects effects{audio};
+    QSettingsStore store;
+    EventGuard guard;
+    QtPlatform platform{guard, media, effects, store};
+};
+
+TEST_F(QtPlatformTest, TickCountStartsFarFromZeroAndNeverGoesBack) {
+    const std::int32_t first = platform.TickCount();
+    // A first LastTick of 0 must leave the first step due at once.
+    EXPECT_GE(TicksSince(first, 0), 1u << 29);
+    std::int32_t previous = first;
+    for (int i = 0; i < 1000; ++i) {
+        const std::int32_t now = platform.TickCount();
+        EXPECT_LT(TicksSince(now, previous), 1u << 31);
+        previous = now;
+    }
+}
+
+TEST_F(QtPlatformTest, RandomDrawsLieInTheHalfOpenUnitRangeAndVary) {
+    platform.Randomize();
+    float low = 1, high = 0;
+    double sum = 0;
+    constexpr int Draws = 200000;
+    for (int i = 0; i < Draws; ++i) {
+        const float r = platform.Random();
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LT(r, 1.0f);
+        low = std::min(low, r);
+        high = std::max(high, r);
+        sum += r;
+    }
+    EXPECT_LT(low, 0.001f);
+    EXPECT_GT(high, 0.999f);
+    EXPECT_NEAR(sum / Draws, 0.5, 0.01);
+}
+
+TEST_F(QtPlatformTest, APassWaitsForTheDueTickWhenNothingIsPending) {
+    QCoreApplication::processEvents();
+    const std::int32_t start = platform.TickCount();
+    const auto due = static_cast<std::int32_t>(static_cast<std::uint32_t>(start) + 30);
+    platform.ProcessEvents(due);
+    EXPECT_GE(Since(start), 30u);
+    EXPECT_LT(Since(start), 1000u);
+}
+
+TEST_F(QtPlatformTest, AnEventEndsTheWaitBeforeTheDueTick) {
+    QCoreApplication::processEvents();
+    bool handled = false;
+    QTimer::singleShot(10, [&] { handled = true; });
+    const std::int32_t start = platform.TickCount();
+    platform.ProcessEvents(static_cast<std::int32_t>(static_cast<std::uint32_t>(start) + 5000));
+    EXPECT_TRUE(handled);
+    EXPECT_LT(Since(start), 2500u);
+}
+
+TEST_F(QtPlatformTest, ADueTickInThePastDoesNotWait) {
+    QTimer::singleShot(3000, [] {});  // something that would end a wait, much later
+    const std::int32_t start = platform.TickCount();
+    for (std::int32_t back : {0, 1, 50, 100000}) {
+        platform.ProcessEvents(static_cast<std::int32_t>(static_cast<std::uint32_t>(start) - static_cast<std::uint32_t>(back)));
+    }
+    EXPECT_LT(Since(start), 1000u);
+}
+
+TEST_F(QtPlatformTest, AnOpenMenuHoldsThePass) {
+    QMenu menu;
+    menu.addAction(QStringLiteral("entry"));
+    QTimer::singleShot(0, [&] { menu.popup(QPoint(10, 10)); });
+    QTimer::singleShot(150, [&] { menu.close(); });
+    const std::int32_t start = platform.TickCount();
+    platform.ProcessEvents(start);
+    EXPECT_FALSE(menu.isVisible());
+    EXPECT_GE(Since(start), 150u);
+}
+
+TEST_F(QtPlatformTest, AnErrorRaisedWhileEventsAreHandledUnwindsThePass) {
+    guard.EnterLoop();
+    QTimer::singleShot(0, [&] { guard.Run([] { throw Overflow(); }); });
+    const std::int32_t start = platform.TickCount();
+    EXPECT_THROW(platform.ProcessEvents(static_cast<std::int32_t>(static_cast<std::uint32_t>(start) + 5000)), GameError);
+    EXPECT_LT(Since(start), 2500u);
+}
+
+TEST_F(QtPlatformTest, MessageBoxShowsPlainLinesTitleAndIcon) {
+    struct Case {
+        MessageIcon icon;
+        QMessageBox::Icon shown;
+    };
+    for (const Case& c : {Case{MessageIcon::Information, QMessageBox::Information}, Case{MessageIcon::None, QMessageBox::NoIcon}}) {
+        QString text, title;
+        QMessageBox::Icon icon{};
+        Qt::TextFormat format{};
+        WhenBoxOpens([&](QWidget* widget) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            ASSERT_NE(box, nullptr);
+            text = box->text();
+            title = box->windowTitle();
+            icon = box->icon();
+            format = box->textFormat();
+            box->accept();
+        });
+        platform.MessageBox("High Scores\r\n<b>Ann</b>\t\t120\r\nNone\t\t0", "Quorvane", c.icon);
+        EXPECT_EQ(text, QStringLiteral("High Scores\n<b>Ann</b>\t\t120\nNone\t\t0"));
+        EXPECT_EQ(title, QStringLiteral("Quorvane"));
+        EXPECT_EQ(icon, c.shown);
+        EXPECT_EQ(format, Qt::PlainText);
+    }
+}
+
+TEST_F(QtPlatformTest, InputBoxGivesTheTypedNameOrEmptyTextOnCancel) {
+    struct Case {
+        bool accept;
+        std::string expected;
+    };
+    for (const Case& c : {Case{true, "Zoë"}, Case{false, ""}}) {
+        QString title, prompt;
+        WhenBoxOpens([&](QWidget* widget) {
+            auto* box = qobject_cast<QInputDialog*>(widget);
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            prompt = box->labelText();
+            box->findChild<QLineEdit*>()->setText(QStringLiteral("Zoë"));
+            c.accept ? box->accept() : box->reject();
+        });
+        EXPECT_EQ(platform.InputBox("New High Score!", "Enter your name."), c.expected);
+        EXPECT_EQ(title, QStringLiteral("New High Score!"));
+        EXPECT_EQ(prompt, QStringLiteral("Enter your name."));
+    }
+}
+
+}  // namespace
+}  // namespace quorvane::test
