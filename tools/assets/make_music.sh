@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Compiles the four songs, assets/music/musicN.abc, into assets/music/MusicN.mid
+# with abc2midi (Debian package abcmidi). Fails if abc2midi reports anything
+# beyond its banner (a bar of the wrong length, voices out of step, a bad
+# note), or if a compiled song's length differs from the "% length-ms:" line
+# that its source states, which the game's tests rely on.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+music="$here/../../assets/music"
+
+for n in 1 2 3 4; do
+  src="$music/music$n.abc"
+  out="$music/Music$n.mid"
+  log=$(abc2midi "$src" -o "$out" 2>&1)
+  extra=$(grep -v -e '^[0-9.]* .* abc2midi$' -e '^writing MIDI file' <<<"$log" || true)
+  if [ -n "$extra" ]; then
+    echo "$src:" >&2
+    echo "$extra" >&2
+    exit 1
+  fi
+  said=$(sed -n 's/^% length-ms: \([0-9]*\)$/\1/p' "$src")
+  got=$(python3 "$here/midi_length.py" "$out" | cut -d' ' -f1)
+  if [ "$said" != "$got" ]; then
+    echo "$src says length-ms $said, but Music$n.mid lasts $got ms" >&2
+    exit 1
+  fi
+  echo "Music$n.mid: $got ms"
+done
