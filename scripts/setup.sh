@@ -11,7 +11,7 @@ packages=(
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick
-  sox abcmidi
+  sox abcmidi python3
   appstream desktop-file-utils
   fonts-dejavu-core
 )
