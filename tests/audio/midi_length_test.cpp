@@ -111,7 +111,8 @@ TEST(MidiLength, RejectsWhatIsNotAFormat0Or1File) {
     for (const auto& [name, file] : cases) EXPECT_EQ(MidiLengthMs(file), std::nullopt) << name;
 }
 
-// A truncated song can lose its end but never grow.
+// Cut anywhere, a song whose tempo map comes first can lose its end but never grow,
+// and no cut makes the reader stumble.
 TEST(MidiLength, EveryPrefixOfASongIsAtMostAsLong) {
     const Bytes song = testing::TestSong(16);
     const auto full = MidiLengthMs(song);
