@@ -24,6 +24,7 @@ frmMain::frmMain(Game& game, const Pictures& pictures, EventGuard& guard, int zo
     : game_(game), pictures_(pictures), guard_(guard), playfield_(new Playfield(zoom, this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(pictures.windowIcon);
+    setFocusPolicy(Qt::StrongFocus);
     setCentralWidget(playfield_);
     BuildMenus();
     Refresh();
@@ -48,7 +49,12 @@ void frmMain::BuildMenus() {
         action->setObjectName(name);
         if (entry.Command == MenuCommand::None) continue;
         const MenuCommand command = entry.Command;
-        connect(action, &QAction::triggered, this, [this, command] { Handle([this, command] { game_.Menu(command); }); });
+        connect(action, &QAction::triggered, this, [this, command] {
+            Handle([this, command] { game_.Menu(command); });
+            // Reached by Alt and an access key, the menu bar would keep the focus, and
+            // with it the arrows and Escape; after a command they belong to the game again.
+            if (!guard_.Finished()) setFocus(Qt::OtherFocusReason);
+        });
     }
 }
 

@@ -1,0 +1,173 @@
+// The real program under a real X server: keys from xdotool, pictures from import.
+// Run by ctest under xvfb-run.
+
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include "window/pictures.h"
+
+namespace quorvane::test {
+namespace {
+
+// Runs a helper program to its end and gives what it printed.
+QString Run(const QString& program, const QStringList& args, int timeoutMs = 10000) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        ADD_FAILURE() << program.toStdString() << " " << args.join(' ').toStdString() << " timed out";
+    }
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+QString Xdotool(const QStringList& args) { return Run(QStringLiteral("xdotool"), args); }
+
+QImage Screenshot(const QString& window) {
+    QProcess p;
+    p.start(QStringLiteral("import"), {QStringLiteral("-window"), window, QStringLiteral("png:-")});
+    p.waitForFinished(10000);
+    return QImage::fromData(p.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+void Pause(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
+
+class EndToEnd : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(qEnvironmentVariableIsSet("DISPLAY")) << "run under xvfb-run";
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        game.setProcessEnvironment(env);
+        game.start(QStringLiteral(QUORVANE_PROGRAM), {});
+        ASSERT_TRUE(game.waitForStarted());
+        window = Xdotool({"search", "--sync", "--onlyvisible", "--pid", QString::number(game.processId()),
+                          "--name", "^Quorvane$"})
+                     .section('\n', 0, 0);
+        ASSERT_FALSE(window.isEmpty());
+        Xdotool({"windowfocus", "--sync", window});
+        player = LoadPictures().player;
+    }
+
+    void TearDown() override {
+        if (game.state() != QProcess::NotRunning) {
+            game.kill();
+            game.waitForFinished();
+        }
+    }
+
+    // The 320 by 240 playfield read back from a screenshot of the window at its zoom.
+    QImage Playfield() {
+        const QImage shot = Screenshot(window);
+        const int zoom = shot.width() / 320;
+        EXPECT_GE(zoom, 1);
+        EXPECT_EQ(shot.width() % 320, 0);
+        const int top = shot.height() - 240 * zoom;  // below the menu bar
+        QImage field(320, 240, QImage::Format_RGB32);
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x) field.setPixel(x, y, shot.pixel(x * zoom, top + y * zoom));
+        return field;
+    }
+
+    // Where the player's picture lies on the playfield, by its opaque pixels.
+    std::optional<QPoint> FindPlayer(const QImage& field) {
+        std::vector<std::pair<QPoint, QRgb>> opaque;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                if (qAlpha(player.pixel(x, y)) == 255) opaque.push_back({{x, y}, player.pixel(x, y) | 0xff000000});
+        for (int top = 0; top + 32 <= 240; ++top)
+            for (int left = 0; left + 32 <= 320; ++left) {
+                bool all = true;
+                for (const auto& [at, colour] : opaque)
+                    if (field.pixel(left + at.x(), top + at.y()) != colour) {
+                        all = false;
+                        break;
+                    }
+                if (all) return QPoint(left, top);
+            }
+        return std::nullopt;
+    }
+
+    void Hold(const char* key, int ms) {
+        Xdotool({"keydown", key});
+        Pause(ms);
+        Xdotool({"keyup", key});
+        Pause(100);
+    }
+
+    QTemporaryDir config;
+    QProcess game;
+    QString window;
+    QImage player;
+};
+
+TEST_F(EndToEnd, ArrowsMoveThePlayerHowToPlayHoldsTheGameAndEscapeEnds) {
+    const std::optional<QPoint> start = FindPlayer(Playfield());
+    ASSERT_TRUE(start.has_value());
+    EXPECT_EQ(*start, QPoint(168, 96));
+
+    Hold("Right", 400);
+    const std::optional<QPoint> right = FindPlayer(Playfield());
+    ASSERT_TRUE(right.has_value());
+    EXPECT_GE(right->x() - start->x(), 20);
+    EXPECT_EQ(right->y(), start->y());
+
+    Hold("Up", 300);
+    Hold("space", 200);
+    const std::optional<QPoint> up = FindPlayer(Playfield());
+    ASSERT_TRUE(up.has_value());
+    EXPECT_EQ(up->x(), right->x());
+    EXPECT_LE(up->y(), start->y() - 15);
+
+    // The monsters drift while the game runs...
+    const QImage moving = Playfield();
+    Pause(300);
+    EXPECT_NE(Playfield(), moving);
+
+    // ...and stand still while How to Play is open.
+    Xdotool({"key", "alt+h"});
+    Xdotool({"key", "p"});
+    const QString box = Xdotool({"search", "--sync", "--onlyvisible", "--name", "^How to Play - Quorvane$"});
+    ASSERT_FALSE(box.isEmpty());
+    const QImage held = Playfield();
+    Pause(300);
+    EXPECT_EQ(Playfield(), held);
+    const QImage boxShot = Screenshot(box.section('\n', 0, 0));
+    EXPECT_GT(boxShot.width(), 200);
+
+    Xdotool({"key", "Return"});
+    Pause(200);
+    EXPECT_TRUE(Xdotool({"search", "--onlyvisible", "--name", "^How to Play - Quorvane$"}).isEmpty());
+    const QImage resumed = Playfield();
+    Pause(300);
+    EXPECT_NE(Playfield(), resumed);
+
+    Xdotool({"windowfocus", "--sync", window});
+    Xdotool({"key", "Escape"});
+    ASSERT_TRUE(game.waitForFinished(1000));
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(game.exitCode(), 0);
+}
+
+TEST(NoDisplay, SaysSoInOneLineAndFails) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    QProcess game;
+    game.setProcessEnvironment(env);
+    game.start(QStringLiteral(QUORVANE_PROGRAM), {});
+    ASSERT_TRUE(game.waitForFinished(10000));
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(game.exitCode(), 0);
+    const QString said = QString::fromLocal8Bit(game.readAllStandardError());
+    EXPECT_EQ(said.count('\n'), 1) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("graphical desktop"))) << said.toStdString();
+}
+
+}  // namespace
+}  // namespace quorvane::test
