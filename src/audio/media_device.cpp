@@ -101,7 +101,7 @@ std::string MediaDevice::Open(const std::string& path) {
 
 std::string MediaDevice::Play() {
     // Playing on is not started over; a song that has ended starts from the beginning.
-    if (song_->music && !Mix_PlayingMusic()) Mix_PlayMusic(song_->music.get(), 1);  // once
+    if (song_->music && !Mix_PlayingMusic()) Mix_PlayMusic(song_->music.get(), 0);  // 0: no repeat
     return {};
 }
 
