@@ -1,6 +1,7 @@
 // The real program under a real X server: keys from xdotool, pictures from import.
 // Run by ctest under xvfb-run.
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -151,6 +152,71 @@ TEST_F(EndToEnd, ArrowsMoveThePlayerHowToPlayHoldsTheGameAndEscapeEnds) {
     Xdotool({"key", "Escape"});
     ASSERT_TRUE(game.waitForFinished(1000));
     EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(game.exitCode(), 0);
+}
+
+// Every pixel of the icon repeats in blocks of `factor`: scaled nearest-neighbour.
+bool Blocky(const QImage& icon, int factor) {
+    for (int y = 0; y < icon.height(); ++y)
+        for (int x = 0; x < icon.width(); ++x)
+            if (icon.pixel(x, y) != icon.pixel(x - x % factor, y - y % factor)) return false;
+    return true;
+}
+
+TEST(Install, GivesAPlayableProgramWithItsFilesDesktopEntryIconsAndMetainfo) {
+    QTemporaryDir prefix;
+    QProcess install;
+    install.start(QStringLiteral(QUORVANE_CMAKE), {"--install", QStringLiteral(QUORVANE_BUILD_DIR), "--prefix", prefix.path()});
+    ASSERT_TRUE(install.waitForFinished(60000));
+    ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
+    const QString root = prefix.path();
+    const QString id = QStringLiteral("org.quorvane.Quorvane");
+
+    for (const char* file : {"quorvane", "Music1.mid", "Music2.mid", "Music3.mid", "Music4.mid", "bang.wav", "explode.wav"})
+        EXPECT_TRUE(QFile::exists(root + "/lib/quorvane/" + file)) << file;
+
+    const QString desktop = root + "/share/applications/" + id + ".desktop";
+    QFile entry(desktop);
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(entry.readAll());
+    for (const QString& line : {QStringLiteral("Categories=Game;ArcadeGame;"), QStringLiteral("Exec=quorvane"), "Icon=" + id})
+        EXPECT_TRUE(text.contains(line + '\n')) << line.toStdString();
+    QProcess check;
+    check.start(QStringLiteral("desktop-file-validate"), {desktop});
+    ASSERT_TRUE(check.waitForFinished());
+    EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
+    check.start(QStringLiteral("appstreamcli"), {"validate", "--no-net", root + "/share/metainfo/" + id + ".metainfo.xml"});
+    ASSERT_TRUE(check.waitForFinished(30000));
+    EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
+
+    const QImage monster = LoadPictures().monster.convertToFormat(QImage::Format_ARGB32);
+    for (const auto& [size, factor] : {std::pair{16, 1}, {32, 1}, {48, 3}, {64, 2}, {128, 4}, {256, 8}}) {
+        const QImage icon(QStringLiteral("%1/share/icons/hicolor/%2x%2/apps/%3.png").arg(root).arg(size).arg(id));
+        SCOPED_TRACE(size);
+        ASSERT_EQ(icon.size(), QSize(size, size));
+        EXPECT_TRUE(icon.hasAlphaChannel());
+        EXPECT_TRUE(Blocky(icon, factor));
+        if (size % 32 == 0) {
+            const QImage back = icon.convertToFormat(QImage::Format_ARGB32).scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            EXPECT_EQ(back, monster);
+        }
+    }
+
+    // The launcher on the PATH starts the installed program, which Escape ends.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    QTemporaryDir config;
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    QProcess game;
+    game.setProcessEnvironment(env);
+    game.start(root + "/bin/quorvane", {});
+    ASSERT_TRUE(game.waitForStarted());
+    const QString window = Xdotool({"search", "--sync", "--onlyvisible", "--name", "^Quorvane$"}).section('\n', 0, 0);
+    ASSERT_FALSE(window.isEmpty());
+    Xdotool({"windowfocus", "--sync", window});
+    Xdotool({"key", "Escape"});
+    ASSERT_TRUE(game.waitForFinished(2000));
     EXPECT_EQ(game.exitCode(), 0);
 }
 

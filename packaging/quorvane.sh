@@ -1,0 +1,4 @@
+#!/bin/sh
+# Starts Quorvane from the folder that holds it with its songs and effects.
+here=$(dirname "$(readlink -f "$0")")
+exec "$here/../lib/quorvane/quorvane" "$@"
