@@ -61,7 +61,11 @@ void frmMain::BuildMenus() {
 void frmMain::Refresh() {
     const QString title = QString::fromStdString(game_.Window().Caption);
     if (windowTitle() != title) setWindowTitle(title);
-    playfield_->Show(RenderForm(game_.Window(), pictures_));
+    Scene scene = Describe(game_.Window());
+    if (scene == shown_) return;
+    const QRegion changed = Changed(shown_, scene);
+    shown_ = std::move(scene);
+    playfield_->Show(game_.Window(), pictures_, changed);
 }
 
 void frmMain::Handle(const std::function<void()>& handler) {

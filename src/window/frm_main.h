@@ -42,6 +42,7 @@ private:
     const Pictures& pictures_;
     EventGuard& guard_;
     Playfield* playfield_;
+    Scene shown_;  // what the playfield shows now, to redraw only what changes
     QTimer timerMusic_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 #include <QFont>
 #include <QPainter>
@@ -14,7 +16,7 @@ const QColor LetterboxColour(24, 24, 24);
 int Pixel(double coordinate) { return static_cast<int>(std::lround(coordinate)); }
 
 // The stated face first, then a similar sans-serif; sizes in points at 96 dots per inch.
-QFont LabelFont(const Font& font) {
+QFont MakeLabelFont(const Font& font) {
     QFont q;
     q.setFamilies({QString::fromStdString(font.Name), QStringLiteral("DejaVu Sans")});
     q.setStyleHint(QFont::SansSerif);
@@ -23,6 +25,15 @@ QFont LabelFont(const Font& font) {
     // Crisp black text, like the bitmap face it stands in for.
     q.setStyleStrategy(QFont::NoAntialias);
     return q;
+}
+
+// The labels use two or three fonts; keeping them keeps their glyph caches warm.
+const QFont& LabelFont(const Font& font) {
+    static std::map<std::tuple<std::string, int, bool>, QFont> fonts;
+    const auto key = std::make_tuple(font.Name, font.Points, font.Bold);
+    auto found = fonts.find(key);
+    if (found == fonts.end()) found = fonts.emplace(key, MakeLabelFont(font)).first;
+    return found->second;
 }
 
 void DrawSprite(QPainter& painter, const Sprite& sprite, const Pictures& pictures) {
@@ -44,8 +55,9 @@ void DrawLabel(QPainter& painter, const Label& label) {
         case Alignment::Right: flags |= Qt::AlignRight; break;
         case Alignment::Center: flags |= Qt::AlignHCenter; break;
     }
+    if (!painter.clipRegion().intersects(box)) return;
     painter.save();
-    painter.setClipRect(box);
+    painter.setClipRect(box, Qt::IntersectClip);
     painter.setFont(LabelFont(label.font));
     painter.setPen(Qt::black);
     painter.drawText(box, flags, QString::fromStdString(label.Caption));
@@ -57,7 +69,14 @@ void DrawLabel(QPainter& painter, const Label& label) {
 QImage RenderForm(const Form& form, const Pictures& pictures) {
     QImage frame(FieldWidth, FieldHeight, QImage::Format_RGB32);
     frame.fill(Qt::black);
+    RenderForm(form, pictures, frame, QRect(0, 0, FieldWidth, FieldHeight));
+    return frame;
+}
+
+void RenderForm(const Form& form, const Pictures& pictures, QImage& frame, const QRegion& part) {
+    if (part.isEmpty()) return;
     QPainter painter(&frame);
+    painter.setClipRegion(part);
     for (Layer layer : StackingOrder) {
         switch (layer) {
             case Layer::Background: painter.drawImage(0, 0, pictures.background); break;
@@ -74,7 +93,49 @@ QImage RenderForm(const Form& form, const Pictures& pictures) {
             case Layer::Died: DrawLabel(painter, form.lblDied); break;
         }
     }
-    return frame;
+}
+
+Scene Describe(const Form& form) {
+    Scene scene;
+    const auto sprite = [&](const Sprite& s) {
+        const QSize size = s.Stretch ? QSize(Pixel(s.Width), Pixel(s.Height)) : QSize(32, 32);
+        scene.items.push_back({s.Visible, QRect(QPoint(Pixel(s.Left), Pixel(s.Top)), size), {}});
+    };
+    const auto label = [&](const Label& l) {
+        scene.items.push_back(
+            {l.Visible, QRect(Pixel(l.Left), Pixel(l.Top), Pixel(l.Width), Pixel(l.Height)), l.Caption});
+    };
+    for (Layer layer : StackingOrder) {
+        switch (layer) {
+            case Layer::Background: break;
+            case Layer::Monsters:
+                for (const Sprite& monster : form.imgMonster) sprite(monster);
+                break;
+            case Layer::Fire: sprite(form.imgFire); break;
+            case Layer::Player: sprite(form.imgPlayer); break;
+            case Layer::Hp: label(form.lblHp); break;
+            case Layer::Score: label(form.lblScore); break;
+            case Layer::Keyboards:
+                for (const Sprite& keyboard : form.imgKeyboard) sprite(keyboard);
+                break;
+            case Layer::Died: label(form.lblDied); break;
+        }
+    }
+    return scene;
+}
+
+QRegion Changed(const Scene& before, const Scene& after) {
+    const QRect field(0, 0, FieldWidth, FieldHeight);
+    if (before.items.size() != after.items.size()) return field;
+    QRegion changed;
+    for (std::size_t i = 0; i < after.items.size(); ++i) {
+        const Scene::Item& was = before.items[i];
+        const Scene::Item& is = after.items[i];
+        if (was == is) continue;
+        if (was.visible) changed += was.box;
+        if (is.visible) changed += is.box;
+    }
+    return changed & field;
 }
 
 int ZoomToFit(QSize room) {
@@ -93,25 +154,46 @@ Playfield::Playfield(int zoom, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void Playfield::Show(const QImage& frame) {
-    if (frame == frame_) return;
-    frame_ = frame;
-    update();
-}
-
-void Playfield::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), LetterboxColour);
-    if (frame_.isNull()) return;
+Playfield::Placement Playfield::Place() const {
     // Zoom in whole device pixels, so that every playfield pixel is an exact square
     // on high-density screens too.
     const qreal ratio = devicePixelRatioF();
     const QSize device = (QSizeF(size()) * ratio).toSize();
     const int zoom = ZoomToFit(device);
-    QImage shown = frame_.scaled(frame_.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    shown.setDevicePixelRatio(ratio);
-    const QPointF origin((device.width() - shown.width()) / 2, (device.height() - shown.height()) / 2);
-    painter.drawImage(origin / ratio, shown);
+    const QPointF origin((device.width() - FieldWidth * zoom) / 2, (device.height() - FieldHeight * zoom) / 2);
+    return {zoom, origin / ratio};
+}
+
+void Playfield::Show(const Form& form, const Pictures& pictures, const QRegion& changed) {
+    if (frame_.isNull()) {
+        frame_ = RenderForm(form, pictures);
+        return update();
+    }
+    RenderForm(form, pictures, frame_, changed);
+    const Placement at = Place();
+    const qreal scale = at.zoom / devicePixelRatioF();
+    for (const QRect& part : changed) {
+        const QRectF shown(at.origin + QPointF(part.topLeft()) * scale, QSizeF(part.size()) * scale);
+        update(shown.toAlignedRect());
+    }
+}
+
+void Playfield::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const Placement at = Place();
+    const qreal scale = at.zoom / devicePixelRatioF();
+    const QRectF field(at.origin, QSizeF(FieldWidth, FieldHeight) * scale);
+    if (!field.contains(QRectF(rect()))) {
+        QRegion letterbox(rect());
+        letterbox -= field.toAlignedRect();
+        for (const QRect& part : letterbox) painter.fillRect(part, LetterboxColour);
+    }
+    if (frame_.isNull()) return painter.fillRect(field, LetterboxColour);
+    // Without smooth transformation the painter scales nearest-neighbour, and only the
+    // part inside the region being repainted is drawn.
+    painter.translate(at.origin);
+    painter.scale(scale, scale);
+    painter.drawImage(0, 0, frame_);
 }
 
 }  // namespace quorvane

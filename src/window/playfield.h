@@ -3,6 +3,9 @@
 // nearest-neighbour, centred in whatever room the window gives it.
 
 #include <QImage>
+#include <QRegion>
+#include <string>
+#include <vector>
 #include <QWidget>
 
 #include "game/form.h"
@@ -15,6 +18,24 @@ inline constexpr int FieldHeight = static_cast<int>(PlayfieldHeight);
 
 // The form's controls drawn in their stacking order onto a 320 by 240 image.
 QImage RenderForm(const Form& form, const Pictures& pictures);
+// Redraws only `part` of `frame`, a 320 by 240 image of the form as it was.
+void RenderForm(const Form& form, const Pictures& pictures, QImage& frame, const QRegion& part);
+
+// What the playfield shows of each control, in stacking order: enough to tell which
+// parts of the picture a change of the form touches, so that only those are redrawn.
+struct Scene {
+    struct Item {
+        bool visible = false;
+        QRect box;
+        std::string caption;
+        bool operator==(const Item&) const = default;
+    };
+    std::vector<Item> items;
+    bool operator==(const Scene&) const = default;
+};
+Scene Describe(const Form& form);
+// The parts of the playfield that differ between two scenes.
+QRegion Changed(const Scene& before, const Scene& after);
 
 // The largest whole zoom at which the playfield fits in `room`; at least 1.
 int ZoomToFit(QSize room);
@@ -26,11 +47,18 @@ class Playfield : public QWidget {
 public:
     explicit Playfield(int zoom, QWidget* parent = nullptr);
 
-    // Shows `frame`; repaints only when it differs from the frame on screen.
-    void Show(const QImage& frame);
+    // Shows the form, redrawing the parts of the playfield in `changed`.
+    void Show(const Form& form, const Pictures& pictures, const QRegion& changed);
     const QImage& Frame() const { return frame_; }
 
     QSize sizeHint() const override { return hint_; }
+
+    // Where the playfield lies in the widget, at the zoom the widget's size allows.
+    struct Placement {
+        int zoom;        // device pixels per playfield pixel
+        QPointF origin;  // top-left corner, in widget coordinates
+    };
+    Placement Place() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

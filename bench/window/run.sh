@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Measures the real program under Xvfb (1920x1080, so zoom 2) while it is played with
+# keys held: launch to window shown, processor use and resident memory over 30 s of
+# play, and the spacing of the game steps (through quorvane-pacing, the same program
+# with a step recorder). Prints a Markdown table for docs/performance.md.
+#
+#   bench/window/run.sh [BUILD_DIR] [SECONDS]
+set -euo pipefail
+
+build=$(readlink -f "${1:-build}")
+seconds=${2:-30}
+bin=$build/bin
+[ -x "$bin/quorvane" ] && [ -x "$bin/quorvane-pacing" ] || {
+  echo "build the quorvane and quorvane-pacing targets in $build first" >&2
+  exit 1
+}
+
+if [ -z "${QUORVANE_BENCH_INNER:-}" ]; then
+  exec env QUORVANE_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$build" "$seconds"
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=$work/config
+unset QT_QPA_PLATFORM
+
+now_ms() { date +%s%3N; }
+
+# Starts a program and waits for its window; sets pid, window and shown_ms.
+start() {
+  local t0
+  t0=$(now_ms)
+  "$@" & pid=$!
+  window=
+  while [ -z "$window" ]; do
+    window=$(xdotool search --onlyvisible --pid "$pid" --name '^Quorvane$' 2>/dev/null | head -1 || true)
+    [ -n "$window" ] || sleep 0.005
+  done
+  shown_ms=$(( $(now_ms) - t0 ))
+  xdotool windowfocus --sync "$window"
+}
+
+stop() {
+  xdotool windowfocus --sync "$window" key Escape
+  wait "$pid"
+}
+
+# Processor time of a process in clock ticks.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+# Plays for $1 seconds: the player runs left and right with Space held.
+play() {
+  local end=$(( $(date +%s) + $1 )) key=Right
+  xdotool keydown space
+  while [ "$(date +%s)" -lt "$end" ]; do
+    xdotool keydown $key
+    sleep 1.5
+    xdotool keyup $key
+    if [ $key = Right ]; then key=Left; else key=Right; fi
+  done
+  xdotool keyup space
+}
+
+launches=()
+for _ in 1 2 3 4 5; do
+  start "$bin/quorvane"
+  launches+=("$shown_ms")
+  stop
+done
+launch_sorted=$(printf '%s\n' "${launches[@]}" | sort -n | tr '\n' ' ')
+
+start "$bin/quorvane"
+sleep 1
+c0=$(cpu_ticks "$pid"); t0=$(now_ms)
+play "$seconds"
+c1=$(cpu_ticks "$pid"); t1=$(now_ms)
+hwm=$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")
+rss=$(awk '/VmRSS/ { print $2 }' "/proc/$pid/status")
+stop
+hz=$(getconf CLK_TCK)
+cpu=$(awk -v c=$(( c1 - c0 )) -v hz="$hz" -v ms=$(( t1 - t0 )) 'BEGIN { printf "%.2f", 100 * c / hz / (ms / 1000) }')
+
+start "$bin/quorvane-pacing" "$work/steps"
+sleep 1
+play "$seconds"
+stop
+read -r median p99 lowest highest count < <(python3 - "$work/steps" <<'PY'
+import sys
+ticks = [int(line) for line in open(sys.argv[1])]
+gaps = sorted((b - a) % 2**32 for a, b in zip(ticks, ticks[1:]))
+pick = lambda q: gaps[min(len(gaps) - 1, int(q * len(gaps)))]
+print(pick(0.5), pick(0.99), gaps[0], gaps[-1], len(gaps))
+PY
+)
+
+cat <<TABLE
+| measure | target | measured |
+|---|---|---|
+| processor use while playing (${seconds} s, keys held) | at most 2% of one core | ${cpu}% |
+| step spacing, median | 50 ms | ${median} ms |
+| step spacing, 99th percentile | at most 53 ms | ${p99} ms |
+| step spacing, shortest / longest | none under 50 ms | ${lowest} / ${highest} ms (${count} steps) |
+| launch to window shown (5 runs, sorted) | at most 400 ms | ${launch_sorted% } ms |
+| resident memory, peak / at the end | at most 120 MB | $(( hwm / 1024 )) / $(( rss / 1024 )) MB |
+TABLE
