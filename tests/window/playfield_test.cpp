@@ -233,3 +233,39 @@ TEST(Pictures, BuiltInPicturesAreThereAtTheirSizesWithTransparency) {
 
 }  // namespace
 }  // namespace quorvane::test
+
+namespace quorvane::test {
+namespace {
+
+// Redrawing only the changed parts must give the same picture as drawing it all anew.
+TEST(PartialRedraw, MatchesAFullRedrawThroughASequenceOfChanges) {
+    const Pictures pictures = StandInPictures();
+    Form form = CreateForm();
+    QImage frame = RenderForm(form, pictures);
+    Scene shown = Describe(form);
+    const std::vector<std::pair<const char*, std::function<void(Form&)>>> changes{
+        {"monster moves", [](Form& f) { f.Monster(0).Move(270, 106); }},
+        {"bolt fired", [](Form& f) { f.imgFire.Visible = true; f.imgFire.Move(168, 96); }},
+        {"bolt flies", [](Form& f) { f.imgFire.Move(168, 91); }},
+        {"monster dies", [](Form& f) { f.Monster(4).Visible = false; }},
+        {"score grows", [](Form& f) { f.lblScore.Caption = "Score - 12340"; }},
+        {"score shrinks", [](Form& f) { f.lblScore.Caption = "Score - 0"; }},
+        {"keyboard over health", [](Form& f) { f.Keyboard(0).Visible = true; f.Keyboard(0).Move(20, 215); }},
+        {"health drops", [](Form& f) { f.lblHp.Caption = "Health - 95"; }},
+        {"keyboard leaves", [](Form& f) { f.Keyboard(0).Move(300, 230); }},
+        {"player walks off the edge", [](Form& f) { f.imgPlayer.Move(300, 220); }},
+        {"banner", [](Form& f) { f.lblDied.Visible = true; }},
+        {"nothing", [](Form&) {}},
+    };
+    for (const auto& [name, change] : changes) {
+        change(form);
+        Scene now = Describe(form);
+        RenderForm(form, pictures, frame, Changed(shown, now));
+        shown = std::move(now);
+        EXPECT_EQ(frame, RenderForm(form, pictures)) << name;
+    }
+    EXPECT_TRUE(Changed(shown, Describe(form)).isEmpty());
+}
+
+}  // namespace
+}  // namespace quorvane::test
