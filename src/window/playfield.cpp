@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include <QFont>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace quorvane {
@@ -79,7 +80,10 @@ void RenderForm(const Form& form, const Pictures& pictures, QImage& frame, const
     painter.setClipRegion(part);
     for (Layer layer : StackingOrder) {
         switch (layer) {
-            case Layer::Background: painter.drawImage(0, 0, pictures.background); break;
+            case Layer::Background:
+                // Part by part: a large clipped copy would go to Qt's thread pool.
+                for (const QRect& area : part) painter.drawImage(area.topLeft(), pictures.background, area);
+                break;
             case Layer::Monsters:
                 for (const Sprite& monster : form.imgMonster) DrawSprite(painter, monster, pictures);
                 break;
@@ -167,10 +171,13 @@ Playfield::Placement Playfield::Place() const {
 void Playfield::Show(const Form& form, const Pictures& pictures, const QRegion& changed) {
     if (frame_.isNull()) {
         frame_ = RenderForm(form, pictures);
+        zoomed_ = QImage();
         return update();
     }
     RenderForm(form, pictures, frame_, changed);
     const Placement at = Place();
+    if (zoomed_.width() == FieldWidth * at.zoom)
+        for (const QRect& part : changed) Enlarge(part, at.zoom);
     const qreal scale = at.zoom / devicePixelRatioF();
     for (const QRect& part : changed) {
         const QRectF shown(at.origin + QPointF(part.topLeft()) * scale, QSizeF(part.size()) * scale);
@@ -178,22 +185,44 @@ void Playfield::Show(const Form& form, const Pictures& pictures, const QRegion& 
     }
 }
 
-void Playfield::paintEvent(QPaintEvent*) {
+void Playfield::Enlarge(const QRect& part, int zoom) {
+    // Nearest-neighbour by hand, a few small rectangles a step: Qt's scaled drawing
+    // would hand even these to its thread pool.
+    const QRect area = part & frame_.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(frame_.constScanLine(y));
+        for (int row = 0; row < zoom; ++row) {
+            auto* to = reinterpret_cast<QRgb*>(zoomed_.scanLine(y * zoom + row));
+            for (int x = area.left(); x <= area.right(); ++x)
+                std::fill_n(to + x * zoom, zoom, from[x]);
+        }
+    }
+}
+
+void Playfield::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const Placement at = Place();
-    const qreal scale = at.zoom / devicePixelRatioF();
-    const QRectF field(at.origin, QSizeF(FieldWidth, FieldHeight) * scale);
+    const qreal ratio = devicePixelRatioF();
+    const QRectF field(at.origin, QSizeF(FieldWidth, FieldHeight) * (at.zoom / ratio));
     if (!field.contains(QRectF(rect()))) {
         QRegion letterbox(rect());
         letterbox -= field.toAlignedRect();
-        for (const QRect& part : letterbox) painter.fillRect(part, LetterboxColour);
+        for (const QRect& part : letterbox & event->region()) painter.fillRect(part, LetterboxColour);
     }
     if (frame_.isNull()) return painter.fillRect(field, LetterboxColour);
-    // Without smooth transformation the painter scales nearest-neighbour, and only the
-    // part inside the region being repainted is drawn.
-    painter.translate(at.origin);
-    painter.scale(scale, scale);
-    painter.drawImage(0, 0, frame_);
+    if (zoomed_.width() != FieldWidth * at.zoom) {
+        zoomed_ = QImage(frame_.size() * at.zoom, frame_.format());
+        Enlarge(frame_.rect(), at.zoom);
+    }
+    // The enlarged picture is copied pixel for pixel, in device pixels, part by part.
+    zoomed_.setDevicePixelRatio(ratio);
+    const QPointF originDevice = at.origin * ratio;
+    for (const QRect& part : event->region()) {
+        const QRectF device(QPointF(part.topLeft()) * ratio - originDevice, QSizeF(part.size()) * ratio);
+        const QRect source = device.toAlignedRect() & zoomed_.rect();
+        if (!source.isEmpty())
+            painter.drawImage(at.origin + QPointF(source.topLeft()) / ratio, zoomed_, source);
+    }
 }
 
 }  // namespace quorvane

@@ -64,7 +64,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage frame_;
+    void Enlarge(const QRect& part, int zoom);
+
+    QImage frame_;   // the playfield, 320 by 240
+    QImage zoomed_;  // the same at the zoom on screen, in device pixels
     QSize hint_;
 };
 
