@@ -26,7 +26,8 @@ Int16 TableScore(Int32 score) {
 
 }  // namespace
 
-std::string SlotKey(int slot) { return " " + std::to_string(slot); }
+// Appended rather than " " + text: GCC 12 gives a false -Wrestrict for that at -O3.
+std::string SlotKey(int slot) { return std::string(" ").append(std::to_string(slot)); }
 
 void CheckHighScore(Platform& platform, GameState& state, Int32 HighScore,
                     const std::string& AppName, Int16 NumHighScores) {
