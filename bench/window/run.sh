@@ -47,6 +47,12 @@ stop() {
 
 # Processor time of a process in clock ticks.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# The same for each thread, as "name ticks" lines, summed by thread name.
+thread_ticks() {
+  for t in /proc/"$1"/task/*; do
+    printf '%s %s\n' "$(tr ' ' _ < "$t/comm")" "$(awk '{ print $14 + $15 }' "$t/stat")"
+  done | awk '{ sum[$1] += $2 } END { for (n in sum) print n, sum[n] }' | sort
+}
 
 # Plays for $1 seconds: the player runs left and right with Space held.
 play() {
@@ -71,13 +77,15 @@ launch_sorted=$(printf '%s\n' "${launches[@]}" | sort -n | tr '\n' ' ')
 
 start "$bin/quorvane"
 sleep 1
-c0=$(cpu_ticks "$pid"); t0=$(now_ms)
+c0=$(cpu_ticks "$pid"); thread_ticks "$pid" > "$work/threads0"; t0=$(now_ms)
 play "$seconds"
-c1=$(cpu_ticks "$pid"); t1=$(now_ms)
+c1=$(cpu_ticks "$pid"); thread_ticks "$pid" > "$work/threads1"; t1=$(now_ms)
 hwm=$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")
 rss=$(awk '/VmRSS/ { print $2 }' "/proc/$pid/status")
 stop
 hz=$(getconf CLK_TCK)
+threads=$(join "$work/threads0" "$work/threads1" | awk -v hz="$hz" -v ms=$(( t1 - t0 )) \
+  '$3 > $2 { printf "%s%s %.2f%%", sep, $1, 100 * ($3 - $2) / hz / (ms / 1000); sep = ", " }')
 cpu=$(awk -v c=$(( c1 - c0 )) -v hz="$hz" -v ms=$(( t1 - t0 )) 'BEGIN { printf "%.2f", 100 * c / hz / (ms / 1000) }')
 
 start "$bin/quorvane-pacing" "$work/steps"
@@ -97,6 +105,7 @@ cat <<TABLE
 | measure | target | measured |
 |---|---|---|
 | processor use while playing (${seconds} s, keys held) | at most 2% of one core | ${cpu}% |
+| the same by thread | | ${threads} |
 | step spacing, median | 50 ms | ${median} ms |
 | step spacing, 99th percentile | at most 53 ms | ${p99} ms |
 | step spacing, shortest / longest | none under 50 ms | ${lowest} / ${highest} ms (${count} steps) |
