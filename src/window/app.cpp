@@ -75,7 +75,11 @@ int RunQuorvane(int argc, char** argv, const PlatformWrapper& wrap) {
         guard.Finish();
         window.TimerMusic().stop();
         ShowFatal(name);
-        game.Media().CloseMedia();
+        try {
+            game.Media().CloseMedia();
+        } catch (...) {
+            // The program is ending with its error shown; the device closes with it.
+        }
         fatalStatus = FatalStatus;
     };
     guard.SetOutcome({[] { QCoreApplication::exit(0); },
