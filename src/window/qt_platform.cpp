@@ -36,13 +36,10 @@ std::int32_t QtPlatform::TickCount() {
 
 void QtPlatform::Randomize() {
     const auto now = std::chrono::system_clock::now().time_since_epoch().count();
-    generator_.seed(static_cast<std::mt19937::result_type>(now));
+    generator_.Seed(static_cast<std::uint32_t>(now));
 }
 
-float QtPlatform::Random() {
-    // 24 random bits: every value is exact in single precision and 1.0 cannot come out.
-    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
-}
+float QtPlatform::Random() { return generator_.Next(); }
 
 void QtPlatform::PlaySound(const std::string& path) { effects_.Play(path); }
 

@@ -3,7 +3,6 @@
 // processing, the SDL_mixer songs and effects, and the QSettings store.
 
 #include <cstdint>
-#include <random>
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -11,6 +10,7 @@
 #include "audio/media_device.h"
 #include "audio/sound_effects.h"
 #include "game/platform.h"
+#include "game/random.h"
 #include "scores/qsettings_store.h"
 #include "window/event_guard.h"
 
@@ -52,7 +52,7 @@ private:
     frmMain* window_ = nullptr;
     QElapsedTimer clock_;
     QTimer due_;  // wakes a waiting pass when the next step falls due
-    std::mt19937 generator_;
+    SingleRandom generator_;
 };
 
 // Message texts join their lines with CR LF; a Qt label breaks lines at LF alone.
