@@ -16,7 +16,7 @@ bin=$build/bin
 }
 
 if [ -z "${QUORVANE_BENCH_INNER:-}" ]; then
-  exec env QUORVANE_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$build" "$seconds"
+  exec env QUORVANE_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$0" "$build" "$seconds"
 fi
 
 work=$(mktemp -d)
@@ -34,7 +34,13 @@ start() {
   window=
   while [ -z "$window" ]; do
     window=$(xdotool search --onlyvisible --pid "$pid" --name '^Quorvane$' 2>/dev/null | head -1 || true)
-    [ -n "$window" ] || sleep 0.005
+    [ -n "$window" ] && break
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid" && status=0 || status=$?
+      echo "$1 ended with status $status before its window was shown" >&2
+      exit 1
+    fi
+    sleep 0.005
   done
   shown_ms=$(( $(now_ms) - t0 ))
   xdotool windowfocus --sync "$window"
