@@ -188,14 +188,19 @@ void Playfield::Show(const Form& form, const Pictures& pictures, const QRegion& 
 void Playfield::Enlarge(const QRect& part, int zoom) {
     // Nearest-neighbour by hand, a few small rectangles a step: Qt's scaled drawing
     // would hand even these to its thread pool.
+    // Each source row is widened once and its copies are taken from it.
     const QRect area = part & frame_.rect();
+    if (area.isEmpty()) return;
+    const int left = area.left() * zoom;
+    const int width = area.width() * zoom;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const auto* from = reinterpret_cast<const QRgb*>(frame_.constScanLine(y));
-        for (int row = 0; row < zoom; ++row) {
-            auto* to = reinterpret_cast<QRgb*>(zoomed_.scanLine(y * zoom + row));
-            for (int x = area.left(); x <= area.right(); ++x)
-                std::fill_n(to + x * zoom, zoom, from[x]);
-        }
+        auto* first = reinterpret_cast<QRgb*>(zoomed_.scanLine(y * zoom)) + left;
+        QRgb* to = first;
+        for (int x = area.left(); x <= area.right(); ++x)
+            for (int k = 0; k < zoom; ++k) *to++ = from[x];
+        for (int row = 1; row < zoom; ++row)
+            std::copy_n(first, width, reinterpret_cast<QRgb*>(zoomed_.scanLine(y * zoom + row)) + left);
     }
 }
 
