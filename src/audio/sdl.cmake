@@ -6,6 +6,7 @@ target_include_directories(quorvane_midi PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
 find_package(SDL2 REQUIRED CONFIG)
 find_package(SDL2_mixer REQUIRED CONFIG)
+find_package(ALSA REQUIRED)
 
 add_library(quorvane_sound STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/audio/sdl_audio.cpp
@@ -14,4 +15,4 @@ add_library(quorvane_sound STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/audio/sound_effects.cpp
 )
 target_include_directories(quorvane_sound PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(quorvane_sound PUBLIC quorvane_midi SDL2::SDL2 SDL2_mixer::SDL2_mixer)
+target_link_libraries(quorvane_sound PUBLIC quorvane_midi SDL2::SDL2 SDL2_mixer::SDL2_mixer PRIVATE ALSA::ALSA)

@@ -2,18 +2,28 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <alsa/asoundlib.h>
 
 #include <cstdio>
 
 #include "audio/sound_font.h"
 
 namespace quorvane {
+namespace {
+
+// On a machine with no sound card ALSA prints every failed probe on standard error by
+// itself, eight lines or more; the game says it once, below.
+void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+}  // namespace
 
 SdlAudio::SdlAudio() {
     // SDL's event subsystem comes with its audio and would otherwise catch Ctrl-C and
     // turn it into an event that this program never reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Quorvane");
+
+    snd_lib_error_set_handler(QuietAlsa);
 
     soundFont_ = FindSoundFont();
     if (soundFont_) Mix_SetSoundFonts(soundFont_->c_str());
