@@ -187,8 +187,7 @@ void Playfield::Show(const Form& form, const Pictures& pictures, const QRegion& 
 
 void Playfield::Enlarge(const QRect& part, int zoom) {
     // Nearest-neighbour by hand, a few small rectangles a step: Qt's scaled drawing
-    // would hand even these to its thread pool.
-    // Each source row is widened once and its copies are taken from it.
+    // would hand even these to its thread pool. Each row is widened once, then copied.
     const QRect area = part & frame_.rect();
     if (area.isEmpty()) return;
     const int left = area.left() * zoom;
