@@ -40,7 +40,7 @@ QRegion Changed(const Scene& before, const Scene& after);
 // The largest whole zoom at which the playfield fits in `room`; at least 1.
 int ZoomToFit(QSize room);
 // The zoom a new window starts at: the largest that fits comfortably on a screen with
-// `available` logical pixels (2 on a 1080-line screen).
+// `available` logical pixels (2 on a 768-line or a 1080-line screen).
 int ComfortableZoom(QSize available);
 
 class Playfield : public QWidget {
