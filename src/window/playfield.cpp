@@ -147,9 +147,10 @@ int ZoomToFit(QSize room) {
 }
 
 int ComfortableZoom(QSize available) {
-    // The playfield in two thirds of the screen leaves room for the frame, the menu bar
-    // and the desktop: 2 on a 768-line laptop and on a 1080-line screen, 3 at 1440 lines.
-    return ZoomToFit(available * 2 / 3);
+    // The playfield in just under two thirds of the screen leaves room for the frame, the
+    // menu bar and the desktop: 2 on a 768-line laptop and on a 1080-line screen, with or
+    // without a panel, and 3 at 1440 lines.
+    return ZoomToFit(available * 33 / 50);
 }
 
 Playfield::Playfield(int zoom, QWidget* parent)

@@ -220,7 +220,7 @@ TEST(Zoom, LargestWholeZoomThatFitsComfortably) {
         QSize screen;
         int zoom;
     };
-    for (const Case& c : {Case{{1920, 1050}, 2}, Case{{1280, 1024}, 2}, Case{{1366, 740}, 2},
+    for (const Case& c : {Case{{1920, 1080}, 2}, Case{{1920, 1050}, 2}, Case{{1280, 1024}, 2}, Case{{1366, 740}, 2},
                           Case{{1024, 740}, 2}, Case{{800, 570}, 1}, Case{{2560, 1400}, 3},
                           Case{{3840, 2100}, 5}, Case{{640, 480}, 1}, Case{{0, 0}, 1}}) {
         EXPECT_EQ(ComfortableZoom(c.screen), c.zoom) << c.screen.width() << "x" << c.screen.height();
