@@ -37,19 +37,50 @@ const QFont& LabelFont(const Font& font) {
     return found->second;
 }
 
+// Where a control shows on the playfield: an unstretched picture at its natural 32 by 32.
+QRect Box(const Sprite& sprite) {
+    const QSize size = sprite.Stretch ? QSize(Pixel(sprite.Width), Pixel(sprite.Height)) : QSize(32, 32);
+    return QRect(QPoint(Pixel(sprite.Left), Pixel(sprite.Top)), size);
+}
+
+QRect Box(const Label& label) {
+    return QRect(Pixel(label.Left), Pixel(label.Top), Pixel(label.Width), Pixel(label.Height));
+}
+
+// Calls `sprite` or `label` for each control, bottom first; the background lies under all.
+template <typename SpriteVisit, typename LabelVisit>
+void ForEachControl(const Form& form, SpriteVisit&& sprite, LabelVisit&& label) {
+    static_assert(StackingOrder.front() == Layer::Background);
+    for (Layer layer : StackingOrder) {
+        switch (layer) {
+            case Layer::Background: break;
+            case Layer::Monsters:
+                for (const Sprite& monster : form.imgMonster) sprite(monster);
+                break;
+            case Layer::Fire: sprite(form.imgFire); break;
+            case Layer::Player: sprite(form.imgPlayer); break;
+            case Layer::Hp: label(form.lblHp); break;
+            case Layer::Score: label(form.lblScore); break;
+            case Layer::Keyboards:
+                for (const Sprite& keyboard : form.imgKeyboard) sprite(keyboard);
+                break;
+            case Layer::Died: label(form.lblDied); break;
+        }
+    }
+}
+
 void DrawSprite(QPainter& painter, const Sprite& sprite, const Pictures& pictures) {
     if (!sprite.Visible) return;
     const QImage& image = pictures.Of(sprite.picture);
-    const QPoint at(Pixel(sprite.Left), Pixel(sprite.Top));
     if (sprite.Stretch)
-        painter.drawImage(QRect(at, QSize(Pixel(sprite.Width), Pixel(sprite.Height))), image);
+        painter.drawImage(Box(sprite), image);
     else
-        painter.drawImage(at, image);
+        painter.drawImage(Box(sprite).topLeft(), image);
 }
 
 void DrawLabel(QPainter& painter, const Label& label) {
     if (!label.Visible) return;
-    const QRect box(Pixel(label.Left), Pixel(label.Top), Pixel(label.Width), Pixel(label.Height));
+    const QRect box = Box(label);
     int flags = Qt::AlignTop | Qt::TextSingleLine;
     switch (label.alignment) {
         case Alignment::Left: flags |= Qt::AlignLeft; break;
@@ -78,53 +109,18 @@ void RenderForm(const Form& form, const Pictures& pictures, QImage& frame, const
     if (part.isEmpty()) return;
     QPainter painter(&frame);
     painter.setClipRegion(part);
-    for (Layer layer : StackingOrder) {
-        switch (layer) {
-            case Layer::Background:
-                // Part by part: a large clipped copy would go to Qt's thread pool.
-                for (const QRect& area : part) painter.drawImage(area.topLeft(), pictures.background, area);
-                break;
-            case Layer::Monsters:
-                for (const Sprite& monster : form.imgMonster) DrawSprite(painter, monster, pictures);
-                break;
-            case Layer::Fire: DrawSprite(painter, form.imgFire, pictures); break;
-            case Layer::Player: DrawSprite(painter, form.imgPlayer, pictures); break;
-            case Layer::Hp: DrawLabel(painter, form.lblHp); break;
-            case Layer::Score: DrawLabel(painter, form.lblScore); break;
-            case Layer::Keyboards:
-                for (const Sprite& keyboard : form.imgKeyboard) DrawSprite(painter, keyboard, pictures);
-                break;
-            case Layer::Died: DrawLabel(painter, form.lblDied); break;
-        }
-    }
+    // Part by part: a large clipped copy would go to Qt's thread pool.
+    for (const QRect& area : part) painter.drawImage(area.topLeft(), pictures.background, area);
+    ForEachControl(
+        form, [&](const Sprite& sprite) { DrawSprite(painter, sprite, pictures); },
+        [&](const Label& label) { DrawLabel(painter, label); });
 }
 
 Scene Describe(const Form& form) {
     Scene scene;
-    const auto sprite = [&](const Sprite& s) {
-        const QSize size = s.Stretch ? QSize(Pixel(s.Width), Pixel(s.Height)) : QSize(32, 32);
-        scene.items.push_back({s.Visible, QRect(QPoint(Pixel(s.Left), Pixel(s.Top)), size), {}});
-    };
-    const auto label = [&](const Label& l) {
-        scene.items.push_back(
-            {l.Visible, QRect(Pixel(l.Left), Pixel(l.Top), Pixel(l.Width), Pixel(l.Height)), l.Caption});
-    };
-    for (Layer layer : StackingOrder) {
-        switch (layer) {
-            case Layer::Background: break;
-            case Layer::Monsters:
-                for (const Sprite& monster : form.imgMonster) sprite(monster);
-                break;
-            case Layer::Fire: sprite(form.imgFire); break;
-            case Layer::Player: sprite(form.imgPlayer); break;
-            case Layer::Hp: label(form.lblHp); break;
-            case Layer::Score: label(form.lblScore); break;
-            case Layer::Keyboards:
-                for (const Sprite& keyboard : form.imgKeyboard) sprite(keyboard);
-                break;
-            case Layer::Died: label(form.lblDied); break;
-        }
-    }
+    ForEachControl(
+        form, [&](const Sprite& s) { scene.items.push_back({s.Visible, Box(s), {}}); },
+        [&](const Label& l) { scene.items.push_back({l.Visible, Box(l), l.Caption}); });
     return scene;
 }
 

@@ -2,10 +2,11 @@
 // The playfield: the form model drawn at 320 by 240 and shown at a whole zoom,
 // nearest-neighbour, centred in whatever room the window gives it.
 
-#include <QImage>
-#include <QRegion>
 #include <string>
 #include <vector>
+
+#include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include "game/form.h"
