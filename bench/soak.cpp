@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random play through the core: the main loop's passes on a clock that moves by random
 // amounts, random key downs and ups, the music timer, menu commands, deaths with the
 // high-score check answered by random names, level advances. Any error of the game,

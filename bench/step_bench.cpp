@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One game step at level 10: six live monsters moving, six keyboards thrown at the
 // player, a bolt in flight that misses, twelve collision tests. The platform is the
 // in-memory one with its record switched off.

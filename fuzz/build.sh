@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the MIDI length fuzzer with clang and libFuzzer into the given folder.
 # Usage: fuzz/build.sh OUT_DIR    (CXX_FUZZ picks the compiler, default clang++)
 set -euo pipefail

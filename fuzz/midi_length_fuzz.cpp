@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the MIDI length reader on any bytes. The sanitizers catch a read
 // out of bounds or an overflow; the checks below catch an answer that cannot be.
 #include <cstddef>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A long fuzzing run that keeps its corpus between runs; stops at the first crash and
 # leaves the input that caused it in OUT_DIR (crash-*).
 # Usage: fuzz/run-long.sh [OUT_DIR] [SECONDS]    (default build-fuzz, 3600 s)

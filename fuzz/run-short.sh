@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A short fuzzing run with a fixed number of inputs, for the test suite.
 # Usage: fuzz/run-short.sh OUT_DIR [RUNS]
 set -euo pipefail

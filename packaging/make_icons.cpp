@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the desktop icons: the monster picture scaled nearest-neighbour, by whole
 // factors, to each size a desktop asks for. The 16 and 48 pixel icons come from the
 // 16 by 16 image, the others from the 32 by 32 one.

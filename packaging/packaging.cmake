@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The install: the program with its songs and effects in one folder, a launcher on the
 # PATH, the desktop entry, its icons and the AppStream metainfo. Included from
 # src/window/CMakeLists.txt, where the quorvane target is defined.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a fresh Debian 12 desktop, builds Quorvane and starts it. Arguments are
 # passed on to the game.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing Quorvane need.
 # Idempotent: only missing packages are installed, and the package lists are
 # refreshed only when something is missing. Runs as root, or through sudo.

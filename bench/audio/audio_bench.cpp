@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound's costs inside a game step or a music tick: a song change against the real
 // device and SoundFont, starting an effect, and reading a song's length.
 //

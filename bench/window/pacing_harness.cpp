@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program with a recorder in front of its platform: it writes the tick of
 // every game step, one a line, to the file named by its first argument when it ends.
 // A step is seen as a change of the due tick the main loop hands to ProcessEvents,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the real program under Xvfb (1920x1080, so zoom 2) while it is played with
 # keys held: launch to window shown, processor use and resident memory over 30 s of
 # play, and the spacing of the game steps (through quorvane-pacing, the same program

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The string-command media device the media module talks to, on SDL_mixer: one
 // Standard MIDI File at a time, under the alias "media".

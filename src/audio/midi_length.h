@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How long a Standard MIDI File plays. SDL_mixer cannot tell (it answers -1 for MIDI),
 // and the song files are whatever lies beside the program, so this reader trusts no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The media command module: one media file at a time under the alias "media", driven
 // by string commands through the platform's media device.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The sound: the Standard MIDI File reader (no SDL), and the SDL_mixer media device and
 # effect call that the window links. Included from src/CMakeLists.txt.
 

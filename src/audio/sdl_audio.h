@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one connection to the sound device, shared by the songs (MediaDevice)
 // and the effects (SoundEffects).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four songs in rotation, Music1.mid to Music4.mid from the program folder.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Integer arithmetic of the game: 16- and 32-bit signed values whose additions and
 // subtractions raise Overflow instead of wrapping, and rounding to the nearest integer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What can stop the game: a run-time error with the name its error box shows, or the
 // program ending by Escape, Exit or closing the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The form model: every control of the main window with its properties. The game
 // rules read and write it; the window only draws it.

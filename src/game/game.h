@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // frmMain's game: the state, the form model and the media module, with one handler per
 // window event. The window (or quorvane-sim) calls these; the game reaches back only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one seam between the game and the outside world. The real program implements
 // it with Qt and SDL; the tests and quorvane-sim implement it with scripts.

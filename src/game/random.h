@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's random generator: uniform single-precision values with 0 <= r < 1.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-user settings store on QSettings: application -> section -> key -> text.
 // On Linux an INI file under the XDG config folder, one file per application name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program: opens the display, builds the window and its platform, runs the game's
 // load handler and then the window's events until the program ends.

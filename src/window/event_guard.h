@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the game's window-event handlers so that no exception crosses Qt's event
 // dispatch. While the game's main loop runs, an error or the program's end is kept and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // frmMain: the one window. It draws the game's form model, passes key events, menu
 // commands, the music timer and closing on to the game's handlers, and holds no game

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The playfield: the form model drawn at 320 by 240 and shown at a whole zoom,
 // nearest-neighbour, centred in whatever room the window gives it.

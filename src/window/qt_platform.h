@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform seam on Qt and SDL: the real clock, generator, boxes and event
 // processing, the SDL_mixer songs and effects, and the QSettings store.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small song and sound files built by the tests, and where the game's own files lie.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Heard, not just called: SDL's "disk" driver writes what the device would play to a
 // file of raw samples (signed 16-bit, stereo, 44.1 kHz), which is measured here.
 

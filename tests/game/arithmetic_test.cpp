@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checked 16/32-bit arithmetic and half-even rounding.
 
 #include <cmath>

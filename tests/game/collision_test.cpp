@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rectangle test: inclusive edges, symmetric, all four edges computed in 16 bits.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media module: which commands it sends, and how it reads the replies.
 
 #include <gtest/gtest.h>

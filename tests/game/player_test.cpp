@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player phase: moves by the held arrows, the facing of the last move, the clamps.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Monster speeds drawn at start-up and at a level advance, and the bounce.
 
 #include <gtest/gtest.h>

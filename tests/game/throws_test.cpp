@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard throws: the forward speed table, the aimed throw, and the bounds of flight.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bad stored scores and awkward names through the real settings store: the check and
 // the viewer keep going, keep every other slot, write back only plain 16-bit scores, and
 // leave a file that a second QSettings reads as written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tests' own settings folder. A global test environment points XDG_CONFIG_HOME at a
 // fresh temporary folder before the first QSettings exists, so no test can reach the

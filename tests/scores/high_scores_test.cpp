@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CheckHighScore and ViewHighScores over the in-memory platform.
 
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reading rule for a stored score: its leading number, rounded half to even, in 16 bits.
 
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real settings store on QSettings, in the tests' temporary config folder.
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bolt's hits and the level advance inside the hit loop, across steps.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thrown keyboards, death and the Over state, across passes.
 
 #include <gtest/gtest.h>

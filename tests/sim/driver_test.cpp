@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The driver's own contract: its output shape, its exit codes, and the example scenario.
 
 #include <cstdio>

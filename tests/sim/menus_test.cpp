@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu commands and the ways out.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song rotation driven by the music timer, and the media module's commands.
 
 #include <gtest/gtest.h>

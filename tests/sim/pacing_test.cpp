@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pacing of the main loop and the key handlers, across passes.
 
 #include <gtest/gtest.h>

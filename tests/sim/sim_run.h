@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a scenario through the driver in-process and gives its lines as JSON.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An in-memory Platform for tests and benchmarks: a clock the test moves, draws from a
 // list and then from a seeded generator, a settings store in a map, scripted answers

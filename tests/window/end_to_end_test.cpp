@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program under a real X server: keys from xdotool, pictures from import.
 // Run by ctest under xvfb-run.
 

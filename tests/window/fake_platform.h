@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scripted platform for the window tests: a still clock, a fixed draw, and boxes that
 // are recorded instead of shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmMain's wiring: the menu tree, the keys, closing, and what happens to an error.
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the playfield shows: places, sizes, visibility, label text and stacking order.
 
 #include <QMenuBar>

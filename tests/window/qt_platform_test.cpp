@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real platform: its clock, its generator, its boxes and how a pass waits.
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real Game on the fake platform, shown in a real frmMain at zoom 1, with plain
 // coloured stand-in pictures so that every pixel of a grab tells what lies there.

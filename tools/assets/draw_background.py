@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the playfield background of Quorvane: an office seen from above.
 
 Writes assets/pictures/background.png (320x240, 24-bit RGB, opaque). Uses only the

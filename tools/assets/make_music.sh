@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiles the four songs, assets/music/musicN.abc, into assets/music/MusicN.mid
 # with abc2midi (Debian package abcmidi). Fails if abc2midi reports anything
 # beyond its banner (a bar of the wrong length, voices out of step, a bad

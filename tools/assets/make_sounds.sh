@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the two sound effects with sox, from nothing but its signal generators:
 #   assets/sounds/explode.wav  a monster destroyed: a noisy burst over a falling boom
 #   assets/sounds/bang.wav     a thrown keyboard hits the player: a short plastic clack

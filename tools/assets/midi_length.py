@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints how long a Standard MIDI File plays, in milliseconds.
 
 The length is the time of the last event of any track (normally an end-of-track),

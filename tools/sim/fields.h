@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's state, sprites and labels as JSON, and the scenario's `set` applied to them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvane-sim: runs the game's own code against scripted stand-ins and prints what
 // happened as JSON, one line per pass of the main loop.
 

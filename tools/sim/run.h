@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a scenario and writes its output lines; returns the exit status: 0 completed,
 // 1 a run-time error of the game, 2 a bad scenario.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A quorvane-sim scenario: what the stand-ins answer and what happens in each pass.
 

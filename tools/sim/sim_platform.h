@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scripted stand-ins: clock, generator, media device, sound call, settings store
 // and dialogs. Everything the game does to them is recorded as the pass's calls.
