@@ -64,6 +64,7 @@ void QtPlatform::MessageBox(const std::string& text, const std::string& title, M
     box.setTextFormat(Qt::PlainText);
     box.exec();
     guard_.RethrowEnd();
+    if (window_ != nullptr) window_->TakeKeyboard();
 }
 
 std::string QtPlatform::InputBox(const std::string& title, const std::string& prompt) {
@@ -74,6 +75,7 @@ std::string QtPlatform::InputBox(const std::string& title, const std::string& pr
     box.setInputMode(QInputDialog::TextInput);
     const bool accepted = box.exec() == QDialog::Accepted;
     guard_.RethrowEnd();
+    if (window_ != nullptr) window_->TakeKeyboard();
     return accepted ? box.textValue().toStdString() : std::string();
 }
 

@@ -156,6 +156,46 @@ TEST_F(EndToEnd, ArrowsMoveThePlayerHowToPlayHoldsTheGameAndEscapeEnds) {
     EXPECT_EQ(game.exitCode(), 0);
 }
 
+// A key released while a menu or a box has the keyboard is released in the game too:
+// the player stands still after it closes, and the other keys work at once.
+TEST_F(EndToEnd, AKeyReleasedWhileAMenuOrBoxIsOpenDoesNotStick) {
+    struct Case {
+        const char* held;
+        const char* other;  // the opposite arrow, which a stuck key would cancel
+        QStringList open;   // xdotool key names that open the menu or box
+        QStringList close;
+    };
+    for (const Case& c : {Case{"Left", "Right", {"alt+f"}, {"Escape"}},
+                          Case{"Down", "Up", {"alt+h"}, {"Escape"}},
+                          Case{"Right", "Left", {"alt+h", "p"}, {"Return"}}}) {
+        SCOPED_TRACE(c.held + (" then " + c.open.join(' ')).toStdString());
+        Xdotool({"windowfocus", "--sync", window});
+        Xdotool({"keydown", c.held});
+        Pause(150);
+        for (const QString& key : c.open) {
+            Xdotool({"key", key});
+            Pause(150);
+        }
+        Xdotool({"keyup", c.held});
+        Pause(100);
+        for (const QString& key : c.close) Xdotool({"key", key});
+        Pause(200);
+
+        const std::optional<QPoint> before = FindPlayer(Playfield());
+        Pause(300);
+        const std::optional<QPoint> after = FindPlayer(Playfield());
+        ASSERT_TRUE(before && after);
+        EXPECT_EQ(*after, *before) << "the player walks on with no key down";
+
+        // The keys are the game's again, without a click: the other arrow moves.
+        Hold(c.other, 300);
+        const std::optional<QPoint> moved = FindPlayer(Playfield());
+        ASSERT_TRUE(moved.has_value());
+        EXPECT_NE(*moved, *after) << c.other << " does nothing";
+    }
+    EXPECT_EQ(game.state(), QProcess::Running);
+}
+
 // Every pixel of the icon repeats in blocks of `factor`: scaled nearest-neighbour.
 bool Blocky(const QImage& icon, int factor) {
     for (int y = 0; y < icon.height(); ++y)
