@@ -11,6 +11,7 @@ find_package(ALSA REQUIRED)
 
 add_library(quorvane_sound STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/audio/sdl_audio.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/audio/limiter.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/audio/sound_font.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/audio/media_device.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/audio/sound_effects.cpp

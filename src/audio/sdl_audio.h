@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "audio/limiter.h"
+
 namespace quorvane {
 
 // Opens SDL's audio and SDL_mixer and picks the SoundFont. Without a sound device the
@@ -17,6 +19,15 @@ public:
     static constexpr int Frequency = 44100;
     static constexpr int OutputChannels = 2;  // stereo, signed 16-bit samples
     static constexpr int MixChannels = 16;    // effects that can sound at once, at first
+
+    // The mix: songs and effects are mixed a quarter of the way to full scale and the
+    // limiter makes that up, so a pile of effects over the music never clips. The music
+    // then sits near -20 dBFS RMS, the effects (made at -1 dBFS peak) well above it.
+    static constexpr double Headroom = 4.0;
+    static constexpr double Ceiling = 0.89;  // -1 dBFS
+    static constexpr double ReleaseMs = 80;
+    static constexpr int MusicVolume = 22;   // of 128
+    static constexpr int EffectVolume = 28;  // of 128
 
     SdlAudio();
     ~SdlAudio();
@@ -34,6 +45,7 @@ private:
     bool mixerStarted_ = false;
     bool ready_ = false;
     std::optional<std::string> soundFont_;
+    Limiter limiter_{Headroom, Ceiling, Frequency, ReleaseMs};
 };
 
 }  // namespace quorvane
