@@ -67,7 +67,10 @@ int RunQuorvane(int argc, char** argv, const PlatformWrapper& wrap) {
     const Pictures pictures = LoadPictures();
     QApplication::setWindowIcon(pictures.windowIcon);
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const int zoom = ComfortableZoom(screen != nullptr ? screen->availableGeometry().size() : QSize());
+    // Chosen in device pixels, so that at a ratio such as 1.25 every playfield pixel is
+    // still a whole square of them.
+    const int zoom = ComfortableZoom(screen != nullptr ? screen->availableGeometry().size() * screen->devicePixelRatio()
+                                                       : QSize());
     frmMain window(game, pictures, guard, zoom);
     qt.Attach(&window);
 

@@ -196,6 +196,51 @@ TEST_F(EndToEnd, AKeyReleasedWhileAMenuOrBoxIsOpenDoesNotStick) {
     EXPECT_EQ(game.state(), QProcess::Running);
 }
 
+// Every playfield pixel is a square of the same whole number of screen pixels, also at
+// a device pixel ratio of 1.25, and the window holds the playfield with no letterbox.
+TEST(Scaling, EveryPlayfieldPixelIsAWholeSquareOfScreenPixels) {
+    const QImage office = LoadPictures().background;
+    for (const char* ratio : {"1", "1.25"}) {
+        SCOPED_TRACE(std::string("device pixel ratio ") + ratio);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::fromLatin1(ratio));
+        QTemporaryDir config;
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        QProcess game;
+        game.setProcessEnvironment(env);
+        game.start(QStringLiteral(QUORVANE_PROGRAM), {});
+        ASSERT_TRUE(game.waitForStarted());
+        const QString window = Xdotool({"search", "--sync", "--onlyvisible", "--pid", QString::number(game.processId()),
+                                        "--name", "^Quorvane$"}).section('\n', 0, 0);
+        ASSERT_FALSE(window.isEmpty());
+        Pause(300);
+        const QImage shot = Screenshot(window);
+        Xdotool({"windowfocus", "--sync", window});
+        Xdotool({"key", "Escape"});
+        ASSERT_TRUE(game.waitForFinished(2000));
+
+        // The playfield fills the window's width and lies below the menu bar.
+        const int zoom = shot.width() / 320;
+        ASSERT_GE(zoom, 2);
+        EXPECT_EQ(shot.width(), 320 * zoom);
+        const int top = shot.height() - 240 * zoom;
+        ASSERT_GT(top, 10);
+        int uneven = 0, background = 0;
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x) {
+                const QRgb corner = shot.pixel(x * zoom, top + y * zoom);
+                for (int dy = 0; dy < zoom; ++dy)
+                    for (int dx = 0; dx < zoom; ++dx) uneven += shot.pixel(x * zoom + dx, top + y * zoom + dy) != corner;
+                background += corner == office.pixel(x, y);
+            }
+        EXPECT_EQ(uneven, 0);
+        // Most of the office shows between the sprites, each pixel where it belongs.
+        EXPECT_GT(background, 320 * 240 * 8 / 10);
+    }
+}
+
 // Every pixel of the icon repeats in blocks of `factor`: scaled nearest-neighbour.
 bool Blocky(const QImage& icon, int factor) {
     for (int y = 0; y < icon.height(); ++y)
