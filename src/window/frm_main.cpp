@@ -93,6 +93,15 @@ void frmMain::TakeKeyboard() {
     setFocus(Qt::ActiveWindowFocusReason);
 }
 
+QRect frmMain::BannerOnScreen() const {
+    const Label& banner = game_.Window().lblDied;
+    if (!banner.Visible) return {};
+    const QRect box(static_cast<int>(banner.Left), static_cast<int>(banner.Top), static_cast<int>(banner.Width),
+                    static_cast<int>(banner.Height));
+    const QRect shown = playfield_->Shown(box).toAlignedRect() & playfield_->rect();
+    return shown.translated(playfield_->mapToGlobal(QPoint(0, 0)));
+}
+
 void frmMain::LoseKeyboard() { keys_.ReleaseAll(KeySource::Keyboard); }
 
 void frmMain::keyPressEvent(QKeyEvent* event) {

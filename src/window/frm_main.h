@@ -31,6 +31,9 @@ public:
     // unless a box or menu is still open.
     void TakeKeyboard();
 
+    // Where the "You Died" banner shows on the screen; null while it is hidden.
+    QRect BannerOnScreen() const;
+
     Playfield& Field() { return *playfield_; }
     QTimer& TimerMusic() { return timerMusic_; }
 

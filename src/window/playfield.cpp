@@ -204,11 +204,13 @@ void Playfield::Show(const Form& form, const Pictures& pictures, const QRegion& 
     const Placement at = Place();
     if (zoomed_.width() == FieldWidth * at.zoom)
         for (const QRect& part : changed) Enlarge(part, at.zoom);
+    for (const QRect& part : changed) update(Shown(part).toAlignedRect());
+}
+
+QRectF Playfield::Shown(const QRect& part) const {
+    const Placement at = Place();
     const qreal scale = at.zoom / devicePixelRatioF();
-    for (const QRect& part : changed) {
-        const QRectF shown(at.origin + QPointF(part.topLeft()) * scale, QSizeF(part.size()) * scale);
-        update(shown.toAlignedRect());
-    }
+    return {at.origin + QPointF(part.topLeft()) * scale, QSizeF(part.size()) * scale};
 }
 
 void Playfield::Enlarge(const QRect& part, int zoom) {

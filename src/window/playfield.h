@@ -64,6 +64,8 @@ public:
         QPointF origin;  // top-left corner, in widget coordinates
     };
     Placement Place() const;
+    // Where a part of the playfield shows in the widget, in logical pixels.
+    QRectF Shown(const QRect& part) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
