@@ -14,6 +14,7 @@
 #include "game/errors.h"
 #include "game/game.h"
 #include "scores/qsettings_store.h"
+#include "window/destroy_watch.h"
 #include "window/event_guard.h"
 #include "window/frm_main.h"
 #include "window/pictures.h"
@@ -73,6 +74,8 @@ int RunQuorvane(int argc, char** argv, const PlatformWrapper& wrap) {
                                                        : QSize());
     frmMain window(game, pictures, guard, zoom);
     qt.Attach(&window);
+    // A window destroyed by another program ends the game as closing it does.
+    const DestroyWatch watch(window, [&window] { window.close(); });
 
     int fatalStatus = 0;
     const auto fatal = [&](const std::string& name) {

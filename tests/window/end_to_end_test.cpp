@@ -196,6 +196,44 @@ TEST_F(EndToEnd, AKeyReleasedWhileAMenuOrBoxIsOpenDoesNotStick) {
     EXPECT_EQ(game.state(), QProcess::Running);
 }
 
+TEST_F(EndToEnd, AWindowDestroyedByAnotherProgramEndsTheGameAsClosingDoes) {
+    Xdotool({"windowclose", window});
+    ASSERT_TRUE(game.waitForFinished(1000)) << "the program runs on without its window";
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(game.exitCode(), 0);
+}
+
+TEST(LostDisplay, EndsTheProgramWithOneLineAndAFailure) {
+    // A display of its own, which the test then takes away.
+    QProcess server;
+    server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    ASSERT_TRUE(server.waitForStarted());
+    ASSERT_TRUE(server.waitForReadyRead(10000));
+    const QString display = ":" + QString::fromLatin1(server.readLine()).trimmed();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    QTemporaryDir config;
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    QProcess game;
+    game.setProcessEnvironment(env);
+    game.start(QStringLiteral(QUORVANE_PROGRAM), {});
+    ASSERT_TRUE(game.waitForStarted());
+    QProcess search;
+    search.setProcessEnvironment(env);
+    search.start(QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--pid", QString::number(game.processId()),
+                                             "--name", "^Quorvane$"});
+    ASSERT_TRUE(search.waitForFinished(10000));
+    server.terminate();
+    ASSERT_TRUE(server.waitForFinished(5000));
+    ASSERT_TRUE(game.waitForFinished(5000));
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(game.exitCode(), 0);
+    const QString said = QString::fromLocal8Bit(game.readAllStandardError());
+    EXPECT_EQ(said.count('\n'), 1) << said.toStdString();
+}
+
 // Every playfield pixel is a square of the same whole number of screen pixels, also at
 // a device pixel ratio of 1.25, and the window holds the playfield with no letterbox.
 TEST(Scaling, EveryPlayfieldPixelIsAWholeSquareOfScreenPixels) {
