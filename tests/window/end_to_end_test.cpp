@@ -37,15 +37,20 @@ QImage Screenshot(const QString& window) {
 
 void Pause(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
 
+// The game on the X display, with no sound device and its table in `config`.
+QProcessEnvironment GameEnvironment(const QTemporaryDir& config) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    return env;
+}
+
 class EndToEnd : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(qEnvironmentVariableIsSet("DISPLAY")) << "run under xvfb-run";
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-        game.setProcessEnvironment(env);
+        game.setProcessEnvironment(GameEnvironment(config));
         game.start(QStringLiteral(QUORVANE_PROGRAM), {});
         ASSERT_TRUE(game.waitForStarted());
         window = Xdotool({"search", "--sync", "--onlyvisible", "--pid", QString::number(game.processId()),
@@ -210,12 +215,9 @@ TEST(LostDisplay, EndsTheProgramWithOneLineAndAFailure) {
     ASSERT_TRUE(server.waitForStarted());
     ASSERT_TRUE(server.waitForReadyRead(10000));
     const QString display = ":" + QString::fromLatin1(server.readLine()).trimmed();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("DISPLAY"), display);
-    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
     QTemporaryDir config;
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    QProcessEnvironment env = GameEnvironment(config);
+    env.insert(QStringLiteral("DISPLAY"), display);
     QProcess game;
     game.setProcessEnvironment(env);
     game.start(QStringLiteral(QUORVANE_PROGRAM), {});
@@ -240,12 +242,9 @@ TEST(Scaling, EveryPlayfieldPixelIsAWholeSquareOfScreenPixels) {
     const QImage office = LoadPictures().background;
     for (const char* ratio : {"1", "1.25"}) {
         SCOPED_TRACE(std::string("device pixel ratio ") + ratio);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-        env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::fromLatin1(ratio));
         QTemporaryDir config;
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        QProcessEnvironment env = GameEnvironment(config);
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::fromLatin1(ratio));
         QProcess game;
         game.setProcessEnvironment(env);
         game.start(QStringLiteral(QUORVANE_PROGRAM), {});
@@ -327,13 +326,9 @@ TEST(Install, GivesAPlayableProgramWithItsFilesDesktopEntryIconsAndMetainfo) {
     }
 
     // The launcher on the PATH starts the installed program, which Escape ends.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
     QTemporaryDir config;
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
     QProcess game;
-    game.setProcessEnvironment(env);
+    game.setProcessEnvironment(GameEnvironment(config));
     game.start(root + "/bin/quorvane", {});
     ASSERT_TRUE(game.waitForStarted());
     const QString window = Xdotool({"search", "--sync", "--onlyvisible", "--name", "^Quorvane$"}).section('\n', 0, 0);
