@@ -22,12 +22,14 @@ public:
 
     // The mix: songs and effects are mixed a quarter of the way to full scale and the
     // limiter makes that up, so a pile of effects over the music never clips. The music
-    // then sits near -20 dBFS RMS, the effects (made at -1 dBFS peak) well above it.
+    // then sits near -20 dBFS RMS and the effects (made at -1 dBFS peak) reach about
+    // -5 dBFS: 5 to 10 dB above the music over their loudest 50 ms, and low enough that
+    // an explosion and a hit together seldom need the limiter.
     static constexpr double Headroom = 4.0;
     static constexpr double Ceiling = 0.89;  // -1 dBFS
     static constexpr double ReleaseMs = 80;
-    static constexpr int MusicVolume = 22;   // of 128
-    static constexpr int EffectVolume = 28;  // of 128
+    static constexpr int MusicVolume = 20;   // of 128
+    static constexpr int EffectVolume = 20;  // of 128
 
     SdlAudio();
     ~SdlAudio();

@@ -35,7 +35,9 @@ trim_tail "$tmp/explode.wav" "$out/explode.wav"
 sox "${fmt[@]}" -n "$tmp/clack.wav" synth 0.03 whitenoise gain -6 sinc 1200-4500 fade t 0 0.03 0.025 pad 0 0.19
 sox "${fmt[@]}" -n "$tmp/ring.wav" synth 0.06 sine 2400 fade l 0 0.06 0.058 pad 0 0.16
 sox "${fmt[@]}" -n "$tmp/thud.wav" synth 0.22 sine 220-70 fade l 0.002 0.22 0.2 gain -1
-sox "${fmt[@]}" -m "$tmp/clack.wav" "$tmp/ring.wav" "$tmp/thud.wav" "$tmp/bang.wav" gain -n -1 trim 0 0.22
+# A fast compressor tames the clack's first spike, so that the thud is heard as loud.
+sox "${fmt[@]}" -m "$tmp/clack.wav" "$tmp/ring.wav" "$tmp/thud.wav" "$tmp/bang.wav" \
+  compand 0.0002,0.04 6:-60,-60,-30,-14,0,-6 0 -90 0.001 gain -n -1 trim 0 0.22
 trim_tail "$tmp/bang.wav" "$out/bang.wav"
 
 for f in explode bang; do
