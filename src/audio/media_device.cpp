@@ -5,12 +5,10 @@
 #include <SDL_mixer.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <string_view>
 
+#include "audio/media_file.h"
 #include "audio/midi_length.h"
 
 namespace quorvane {
@@ -21,26 +19,6 @@ constexpr std::string_view OpenSuffix = "\" alias media";
 
 // Replies that do not read as numbers, for callers that test for a device number.
 const std::string NotOpen = "error: no media is open";
-
-std::optional<std::string> ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes,
-                                         std::size_t limit) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (!std::filesystem::exists(status)) return "error: file not found";
-    // Not a FIFO or device, which could block the game forever.
-    if (!std::filesystem::is_regular_file(status)) return "error: not a file";
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "error: cannot read the file";
-    bytes.clear();
-    char buffer[8192];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        const auto count = static_cast<std::size_t>(in.gcount());
-        if (bytes.size() + count > limit) return "error: file too large";
-        bytes.insert(bytes.end(), buffer, buffer + count);
-    }
-    if (in.bad()) return "error: cannot read the file";
-    return std::nullopt;
-}
 
 }  // namespace
 
@@ -77,24 +55,24 @@ std::string MediaDevice::Send(const std::string& command) noexcept {
 
 std::string MediaDevice::Open(const std::string& path) {
     if (song_) return "error: the alias media is already in use";
-    // A NUL would cut the name short at the system call and open another file.
-    if (path.empty() || path.find('\0') != std::string::npos) return "error: bad file name";
-
     Song song;
-    if (auto failure = ReadWholeFile(path, song.bytes, MaxFileSize)) return *failure;
-    const auto length = MidiLengthMs(song.bytes);
-    if (!length) return "error: not a Standard MIDI File";
+    std::optional<std::string> problem = ReadMediaFile(path, MaxFileSize, song.bytes);
+    std::optional<std::int64_t> length;
+    if (!problem) length = MidiLengthMs(song.bytes);
+    if (!problem && !length) problem = "not a Standard MIDI File";
+    if (problem) {
+        audio_.Report(path, "the song " + path + " cannot be played (" + *problem + "); it is skipped.");
+        return "error: " + *problem;
+    }
     song.lengthMs = *length;
 
-    if (audio_.Ready()) {
+    // Without a SoundFont the rotation carries on in silence, as it was told at start.
+    if (audio_.SongsHeard()) {
+        audio_.SetCurrentSong(path);
         SDL_RWops* source = SDL_RWFromConstMem(song.bytes.data(), static_cast<int>(song.bytes.size()));
         if (source) song.music.reset(Mix_LoadMUS_RW(source, 1));
-        if (!song.music && !saidUnplayable_) {
-            // The file is sound, so the rotation carries on; the songs are just silent.
-            std::fprintf(stderr, "Quorvane: a song could not be played (%s); the music is silent.\n",
-                         SDL_GetError());
-            saidUnplayable_ = true;
-        }
+        if (!song.music)
+            audio_.Report(path, "the song " + path + " cannot be played (" + SDL_GetError() + "); it is silent.");
     }
     song_ = std::move(song);
     return "1";

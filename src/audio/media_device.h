@@ -30,7 +30,7 @@ namespace quorvane {
 class MediaDevice {
 public:
     // The longest song file accepted; real ones are a few kilobytes.
-    static constexpr std::size_t MaxFileSize = 16u << 20;
+    static constexpr std::size_t MaxFileSize = std::size_t{2} << 20;
 
     explicit MediaDevice(SdlAudio& audio);
     ~MediaDevice();
@@ -56,7 +56,6 @@ private:
 
     SdlAudio& audio_;
     std::optional<Song> song_;
-    bool saidUnplayable_ = false;
 };
 
 }  // namespace quorvane

@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <alsa/asoundlib.h>
+#include <fluidsynth.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +24,8 @@ void Limit(int, void* stream, int bytes, void* limiter) {
                                             SdlAudio::OutputChannels);
 }
 
+constexpr int FluidLevels[] = {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG};
+
 }  // namespace
 
 SdlAudio::SdlAudio() {
@@ -32,6 +35,9 @@ SdlAudio::SdlAudio() {
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Quorvane");
 
     snd_lib_error_set_handler(QuietAlsa);
+    for (const int level : FluidLevels) fluid_set_log_function(level, FluidMessage, this);
+    SDL_LogGetOutputFunction(&previousSdlOutput_, &previousSdlData_);
+    SDL_LogSetOutputFunction(SdlMessage, this);
 
     soundFont_ = FindSoundFont();
     if (soundFont_) Mix_SetSoundFonts(soundFont_->c_str());
@@ -54,7 +60,10 @@ SdlAudio::SdlAudio() {
     Mix_MasterVolume(EffectVolume);
     Mix_RegisterEffect(MIX_CHANNEL_POST, Limit, nullptr, &limiter_);
     if (!soundFont_) {
-        std::fprintf(stderr, "Quorvane: no General MIDI SoundFont was found; the music may be silent.\n");
+        std::fprintf(stderr,
+                     "Quorvane: no General MIDI SoundFont was found, so the music is silent; install the "
+                     "package %s to hear it.\n",
+                     SoundFontPackage);
     }
 }
 
@@ -62,6 +71,43 @@ SdlAudio::~SdlAudio() {
     if (ready_) Mix_CloseAudio();
     if (mixerStarted_) Mix_Quit();
     if (sdlStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    // Nothing may call back into this object once it is gone.
+    for (const int level : FluidLevels) fluid_set_log_function(level, nullptr, nullptr);
+    SDL_LogSetOutputFunction(previousSdlOutput_, previousSdlData_);
+}
+
+void SdlAudio::Report(const std::string& file, const std::string& line) {
+    const std::lock_guard lock(mutex_);
+    if (!reported_.insert(file).second) return;
+    // A file's name may hold anything; the line stays one line.
+    std::string shown = line;
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+    std::fprintf(stderr, "Quorvane: %s\n", shown.c_str());
+}
+
+void SdlAudio::SetCurrentSong(const std::string& file) {
+    const std::lock_guard lock(mutex_);
+    currentSong_ = file;
+}
+
+// FluidSynth's errors are about the song it is reading or playing; its warnings and
+// notes are for its own developers.
+void SdlAudio::FluidMessage(int level, const char* message, void* self) {
+    if (level != FLUID_PANIC && level != FLUID_ERR) return;
+    auto& audio = *static_cast<SdlAudio*>(self);
+    std::string song;
+    {
+        const std::lock_guard lock(audio.mutex_);
+        song = audio.currentSong_;
+    }
+    audio.Report(song, "the song " + song + " is damaged (" + message + "); it may sound wrong.");
+}
+
+// What SDL has to say, once for each thing said.
+void SdlAudio::SdlMessage(void* self, int, SDL_LogPriority priority, const char* message) {
+    if (priority < SDL_LOG_PRIORITY_WARN) return;
+    static_cast<SdlAudio*>(self)->Report(std::string("SDL: ") + message, std::string("sound: ") + message);
 }
 
 }  // namespace quorvane

@@ -4,6 +4,11 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "audio/media_file.h"
+#include "audio/wave_file.h"
 
 namespace quorvane {
 
@@ -30,12 +35,29 @@ void SoundEffects::Play(const std::string& path) noexcept {
 
 Mix_Chunk* SoundEffects::Load(const std::string& path) {
     if (const auto found = cache_.find(path); found != cache_.end()) return found->second.get();
-    // A NUL would cut the name short at the system call and open another file.
-    if (path.empty() || path.find('\0') != std::string::npos) return nullptr;
-    Chunk chunk(Mix_LoadWAV(path.c_str()));
-    // Failures are not kept: a file put right later plays.
-    if (!chunk) return nullptr;
+    // Decided once: a file that is no effect stays silent for the rest of the run.
+    Chunk chunk = Decode(path);
     return cache_.emplace(path, std::move(chunk)).first->second.get();
+}
+
+SoundEffects::Chunk SoundEffects::Decode(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    std::optional<std::string> problem = ReadMediaFile(path, MaxEffectBytes, bytes);
+    if (!problem) problem = WaveProblem(bytes);
+    Chunk chunk;
+    if (!problem) {
+        SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+        if (source) chunk.reset(Mix_LoadWAV_RW(source, 1));
+        if (!chunk) problem = SDL_GetError();
+    }
+    // However it is stored, the sound itself is held to the same length once decoded.
+    constexpr Uint32 longest = SdlAudio::Frequency * SdlAudio::OutputChannels * 2 * MaxEffectSeconds;
+    if (chunk && chunk->alen > longest) {
+        problem = "longer than 10 seconds";
+        chunk.reset();
+    }
+    if (problem) audio_.Report(path, "the sound " + path + " cannot be played (" + *problem + "); it stays silent.");
+    return chunk;
 }
 
 int SoundEffects::FreeChannel() {

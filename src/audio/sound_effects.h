@@ -13,8 +13,9 @@ struct Mix_Chunk;
 namespace quorvane {
 
 // Each effect sounds on a mixer channel of its own, so effects started together are
-// mixed, not cut. Decoded files are kept after their first use. A missing or corrupt
-// file, or no sound device, is silence and nothing else.
+// mixed, not cut. Each file is decoded once, at its first use, and kept. A file that is
+// missing, or is not a short RIFF/WAVE file, or no sound device, is silence; a bad file
+// is named once on standard error.
 class SoundEffects {
 public:
     static constexpr int MaxChannels = 64;  // beyond this the oldest effect makes room
@@ -34,6 +35,7 @@ private:
     using Chunk = std::unique_ptr<Mix_Chunk, ChunkDeleter>;
 
     Mix_Chunk* Load(const std::string& path);
+    Chunk Decode(const std::string& path);
     static int FreeChannel();
 
     SdlAudio& audio_;

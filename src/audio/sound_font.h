@@ -8,6 +8,9 @@
 
 namespace quorvane {
 
+// The Debian package of the SoundFont the game is made for.
+inline constexpr const char* SoundFontPackage = "timgm6mb-soundfont";
+
 // Standard places of a General MIDI SoundFont, best first.
 std::span<const char* const> StandardSoundFonts();
 

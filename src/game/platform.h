@@ -8,7 +8,8 @@
 
 namespace quorvane {
 
-enum class MessageIcon { None, Information };
+// Warning: only for a save of the table that could not be made.
+enum class MessageIcon { None, Information, Warning };
 
 class Platform {
 public:
@@ -27,7 +28,8 @@ public:
     // Sends one string command to the media device and returns its reply text.
     virtual std::string MediaCommand(const std::string& command) = 0;
 
-    // The per-user settings store: read gives `fallback` for a missing key.
+    // The per-user settings store: read gives `fallback` for a missing key. Writes may be
+    // gathered and saved together before the next read, box, event processing or end.
     virtual std::string ReadSetting(const std::string& app, const std::string& section,
                                     const std::string& key, const std::string& fallback) = 0;
     virtual void WriteSetting(const std::string& app, const std::string& section,

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <limits>
-#include <optional>
 #include <vector>
 
 #include "game/errors.h"
@@ -19,16 +17,7 @@ void Attempt(StepBody&& body) {
     }
 }
 
-// Table scores are 16-bit; a better game score takes the top value rather than failing.
-Int16 TableScore(Int32 score) {
-    return score > std::numeric_limits<Int16>::max() ? std::numeric_limits<Int16>::max()
-                                                     : static_cast<Int16>(score);
-}
-
 }  // namespace
-
-// Appended rather than " " + text: GCC 12 gives a false -Wrestrict for that at -O3.
-std::string SlotKey(int slot) { return std::string(" ").append(std::to_string(slot)); }
 
 void CheckHighScore(Platform& platform, GameState& state, Int32 HighScore,
                     const std::string& AppName, Int16 NumHighScores) {
@@ -38,20 +27,12 @@ void CheckHighScore(Platform& platform, GameState& state, Int32 HighScore,
 
     for (std::size_t i = 0; i < slots; ++i) {
         const std::string key = SlotKey(static_cast<int>(i));
-        Attempt([&] { scores[i] = ReadScore(platform.ReadSetting(AppName, ScoresSection, key, "0")); });
-        Attempt([&] { names[i] = platform.ReadSetting(AppName, PlayersSection, key, "None"); });
+        Attempt([&] { scores[i] = ReadScore(platform.ReadSetting(AppName, ScoresSection, key, DefaultScore)); });
+        Attempt([&] { names[i] = platform.ReadSetting(AppName, PlayersSection, key, DefaultName); });
     }
 
-    std::optional<std::size_t> target;
-    for (std::size_t i = 0; i < slots; ++i)
-        if (HighScore > scores[i]) target = i;
-
-    if (target) {
-        // The lowest entry drops out; those below the target move down one slot.
-        for (std::size_t i = 0; i < *target; ++i) {
-            names[i] = names[i + 1];
-            scores[i] = scores[i + 1];
-        }
+    if (const auto target = TargetSlot(scores, HighScore)) {
+        MakeRoom(names, scores, *target);
         std::string answer;
         Attempt([&] { answer = platform.InputBox("New High Score!", "Enter your name."); });
         scores[*target] = TableScore(HighScore);

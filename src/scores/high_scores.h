@@ -6,15 +6,9 @@
 
 #include "game/game_state.h"
 #include "game/platform.h"
+#include "scores/table_rules.h"
 
 namespace quorvane {
-
-inline constexpr Int16 HighScoreSlots = 10;
-inline constexpr const char* ScoresSection = "High Scores";
-inline constexpr const char* PlayersSection = "Best Players";
-
-// The key of slot i in both sections: a blank, then i.
-std::string SlotKey(int slot);
 
 // Offers a qualifying HighScore a place, asks for the name, saves the whole table and
 // shows it. A failing step is skipped and the next one runs; nothing is reported.

@@ -2,23 +2,9 @@
 #include <vector>
 
 #include "game/context.h"
-#include "game/errors.h"
 #include "scores/high_scores.h"
-#include "scores/score_text.h"
 
 namespace quorvane {
-namespace {
-
-// A hand-edited score outside 16 bits shows as 0, as the check reads it.
-Int16 ScoreOrZero(const std::string& text) {
-    try {
-        return ReadScore(text);
-    } catch (const GameError&) {
-        return 0;
-    }
-}
-
-}  // namespace
 
 void ViewHighScores(Platform& platform, GameState& state, const std::string& AppName,
                     Int16 NumHighScores) {
@@ -29,9 +15,10 @@ void ViewHighScores(Platform& platform, GameState& state, const std::string& App
 
     ForEach(state.LoopIndex, 0, last, [&](int i) {
         const std::string key = SlotKey(i);
+        // A hand-edited score outside 16 bits shows as 0, as the check reads it.
         scores[static_cast<std::size_t>(i)] =
-            ScoreOrZero(platform.ReadSetting(AppName, ScoresSection, key, "0"));
-        names[static_cast<std::size_t>(i)] = platform.ReadSetting(AppName, PlayersSection, key, "None");
+            ScoreOrZero(platform.ReadSetting(AppName, ScoresSection, key, DefaultScore));
+        names[static_cast<std::size_t>(i)] = platform.ReadSetting(AppName, PlayersSection, key, DefaultName);
     });
 
     std::string text = "High Scores\r\n";

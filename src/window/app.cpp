@@ -5,15 +5,18 @@
 #include <cstdlib>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include "audio/media_device.h"
 #include "audio/sdl_audio.h"
 #include "audio/sound_effects.h"
 #include "game/errors.h"
 #include "game/game.h"
-#include "scores/qsettings_store.h"
+#include "scores/table_store.h"
 #include "window/destroy_watch.h"
 #include "window/event_guard.h"
 #include "window/frm_main.h"
@@ -50,6 +53,12 @@ void ShowFatal(const std::string& name) {
 
 }  // namespace
 
+std::string UserConfigHome() {
+    QString home = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (home.isEmpty()) home = QDir::homePath() + QStringLiteral("/.config");
+    return QFile::encodeName(home).toStdString();
+}
+
 int RunQuorvane(int argc, char** argv, const PlatformWrapper& wrap) {
     std::unique_ptr<QApplication> app = OpenDisplay(argc, argv);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopFileName));
@@ -59,7 +68,7 @@ int RunQuorvane(int argc, char** argv, const PlatformWrapper& wrap) {
     SdlAudio audio;
     MediaDevice media(audio);
     SoundEffects effects(audio);
-    QSettingsStore store;
+    TableStore store(UserConfigHome());
     EventGuard guard;
     QtPlatform qt(guard, media, effects, store);
     const std::unique_ptr<Platform> wrapped = wrap ? wrap(qt) : nullptr;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "game/platform.h"
 
@@ -14,6 +15,10 @@ inline constexpr const char* DesktopFileName = "org.quorvane.Quorvane";
 
 // Lets a measuring harness see every call the game makes to the platform.
 using PlatformWrapper = std::function<std::unique_ptr<Platform>(Platform& real)>;
+
+// The folder under which the table of the best players is kept: ~/.config, or
+// $XDG_CONFIG_HOME; where earlier versions kept it through Qt's settings.
+std::string UserConfigHome();
 
 // The exit status: 0 when the player quits, non-zero after a run-time error or with no
 // display to open.

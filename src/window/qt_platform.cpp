@@ -21,6 +21,15 @@ constexpr int TitleBarButtonsWidth = 160;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Warning: return QMessageBox::Warning;
+        case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
 }  // namespace
 
 QString DisplayText(const std::string& text) {
@@ -29,8 +38,7 @@ QString DisplayText(const std::string& text) {
     return shown;
 }
 
-QtPlatform::QtPlatform(EventGuard& guard, MediaDevice& media, SoundEffects& effects,
-                       QSettingsStore& store)
+QtPlatform::QtPlatform(EventGuard& guard, MediaDevice& media, SoundEffects& effects, TableStore& store)
     : guard_(guard), media_(media), effects_(effects), store_(store) {
     clock_.start();
     due_.setSingleShot(true);
@@ -54,6 +62,7 @@ std::string QtPlatform::MediaCommand(const std::string& command) { return media_
 
 std::string QtPlatform::ReadSetting(const std::string& app, const std::string& section,
                                     const std::string& key, const std::string& fallback) {
+    SaveTable();
     return store_.Read(app, section, key, fallback);
 }
 
@@ -62,21 +71,28 @@ void QtPlatform::WriteSetting(const std::string& app, const std::string& section
     store_.Write(app, section, key, value);
 }
 
+void QtPlatform::SaveTable() {
+    if (!store_.Pending()) return;
+    if (const auto failure = store_.Commit())
+        MessageBox(SaveFailureText(*failure), std::string(ProductTitle), MessageIcon::Warning);
+}
+
 void QtPlatform::MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
+    SaveTable();
     if (window_ != nullptr) window_->Refresh();
     if (HasColumns(text)) {
         TableBox box(text, Q(title), window_);
         Run(box);
         return;
     }
-    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
-                    Q(title), DisplayText(text), QMessageBox::Ok, window_);
+    QMessageBox box(BoxIcon(icon), Q(title), DisplayText(text), QMessageBox::Ok, window_);
     // A player's name is text, never markup.
     box.setTextFormat(Qt::PlainText);
     Run(box);
 }
 
 std::string QtPlatform::InputBox(const std::string& title, const std::string& prompt) {
+    SaveTable();
     if (window_ != nullptr) window_->Refresh();
     QInputDialog box(window_);
     box.setWindowTitle(Q(title));
@@ -117,6 +133,7 @@ void QtPlatform::ShowWindow() {
 }
 
 void QtPlatform::ProcessEvents(std::int32_t dueTick) {
+    SaveTable();
     if (window_ != nullptr) window_->Refresh();
     const auto wait = static_cast<std::int32_t>(static_cast<std::uint32_t>(dueTick) -
                                                 static_cast<std::uint32_t>(TickCount()));
@@ -138,6 +155,7 @@ void QtPlatform::ProcessEvents(std::int32_t dueTick) {
 }
 
 void QtPlatform::EndProgram() {
+    SaveTable();
     guard_.Finish();
     // Hiding a running box ends its event loop; exit() ends every other one.
     for (QWidget* widget : QApplication::topLevelWidgets()) widget->hide();

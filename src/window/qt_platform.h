@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform seam on Qt and SDL: the real clock, generator, boxes and event
-// processing, the SDL_mixer songs and effects, and the QSettings store.
+// processing, the SDL_mixer songs and effects, and the table store.
 
 #include <cstdint>
 
@@ -12,7 +12,7 @@
 #include "audio/sound_effects.h"
 #include "game/platform.h"
 #include "game/random.h"
-#include "scores/qsettings_store.h"
+#include "scores/table_store.h"
 #include "window/event_guard.h"
 
 class QDialog;
@@ -28,7 +28,7 @@ public:
     // The longest a pass waits for an event when the step is not yet due.
     static constexpr std::int32_t MaxWaitMs = 1000;
 
-    QtPlatform(EventGuard& guard, MediaDevice& media, SoundEffects& effects, QSettingsStore& store);
+    QtPlatform(EventGuard& guard, MediaDevice& media, SoundEffects& effects, TableStore& store);
 
     void Attach(frmMain* window) { window_ = window; }
 
@@ -47,6 +47,9 @@ public:
     void ProcessEvents(std::int32_t dueTick) override;
     void EndProgram() override;
 
+    // Saves what the game wrote to the store, telling the player if that fails.
+    void SaveTable();
+
 private:
     // Opens a box modally: clear of the death banner, and with the keyboard given back to
     // the game when it closes.
@@ -55,7 +58,7 @@ private:
     EventGuard& guard_;
     MediaDevice& media_;
     SoundEffects& effects_;
-    QSettingsStore& store_;
+    TableStore& store_;
     frmMain* window_ = nullptr;
     QElapsedTimer clock_;
     QTimer due_;  // wakes a waiting pass when the next step falls due

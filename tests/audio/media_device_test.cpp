@@ -8,6 +8,7 @@
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <thread>
 
 #include "audio/sound_effects.h"
@@ -197,7 +198,7 @@ TEST_F(SoundEffectsTest, BadFilesAreSilenceAndGoodOnesAreKept) {
     EXPECT_EQ(Mix_Playing(-1), 2) << "a decoded effect is kept after its first use";
 }
 
-TEST(NoSoundDevice, AnswersInSilenceAndSaysSoInOneLine) {
+TEST(NoSoundDevice, AnswersInSilenceAndSaysEachProblemInOneLine) {
     TempDir dir;
     const std::string song = (dir / "song.mid").string();
     WriteFile(song, testing::TestSong(4));
@@ -228,10 +229,65 @@ TEST(NoSoundDevice, AnswersInSilenceAndSaysSoInOneLine) {
             effects.Play((dir / "tone.wav").string());
         }
         const std::string said = ::testing::internal::GetCapturedStderr();
+        // One line for the device, and one for the song that is not there.
         EXPECT_NE(said.find("the sound device could not be opened"), std::string::npos) << driver << ": " << said;
-        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << driver << ": " << said;
+        EXPECT_NE(said.find("missing.mid cannot be played (not found)"), std::string::npos) << driver << ": " << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << driver << ": " << said;
     }
     unsetenv("AUDIODEV");
+}
+
+long ResidentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmRSS:")) return std::stol(line.substr(6));
+    return -1;
+}
+
+// Files under the game's own names that are not what their names say: each is silence
+// or a failed open, named once on standard error, and none of them is read into memory.
+TEST(HostileMedia, IsSilenceOrAFailedOpenAndSaidOnceForEachFile) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    TempDir dir;
+    using testing::Track;
+    const std::vector<std::string> effectFiles = {"explode.wav", "bang.wav", "long.wav"};
+    const std::vector<std::string> songFiles = {"Music1.mid", "Music2.mid", "Music3.mid"};
+    // A MIDI file that describes hours of sound, a text, and eleven seconds of a real tone.
+    WriteFile(dir / "explode.wav", testing::Smf(0, 1, {Track().Tempo(0, 0xFFFFFF).Note(0, 1100).End()}));
+    WriteFile(dir / "bang.wav", {'b', 'a', 'n', 'g', '\n'});
+    WriteFile(dir / "long.wav", testing::ToneWav(440, 11, 0.3, 8000));
+    // An empty song, one of 2 GB (sparse, so it takes no room on the disk), and text.
+    WriteFile(dir / "Music1.mid", {});
+    WriteFile(dir / "Music2.mid", {});
+    fs::resize_file(dir / "Music2.mid", std::uintmax_t{2} << 30);
+    WriteFile(dir / "Music3.mid", {'M', 'T', 'h', 'd', ' ', 't', 'e', 'x', 't'});
+
+    ::testing::internal::CaptureStderr();
+    long growth = 0;
+    {
+        SdlAudio audio;
+        MediaDevice device(audio);
+        SoundEffects effects(audio);
+        const long before = ResidentKilobytes();
+        for (int round = 0; round < 3; ++round) {
+            for (const std::string& name : effectFiles) effects.Play((dir / name).string());
+            for (const std::string& name : songFiles) {
+                EXPECT_TRUE(IsError(device.Send(Open((dir / name).string())))) << name;
+                device.Send("close all");
+            }
+        }
+        EXPECT_EQ(Mix_Playing(-1), 0);
+        growth = ResidentKilobytes() - before;
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_LT(growth, 20 * 1024) << "kB";
+    for (const auto& names : {effectFiles, songFiles})
+        for (const std::string& name : names) {
+            std::size_t lines = 0;
+            for (std::size_t at = said.find(name); at != std::string::npos; at = said.find(name, at + 1)) ++lines;
+            EXPECT_EQ(lines, 1u) << name << " in:\n" << said;
+        }
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 6) << said;
 }
 
 TEST(SoundFont, TheFirstReadableFileOfTheList) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Bad stored scores and awkward names through the real settings store: the check and
-// the viewer keep going, keep every other slot, write back only plain 16-bit scores, and
-// leave a file that a second QSettings reads as written.
+// Bad stored scores and awkward names through the real table store: the check and the
+// viewer keep going, keep every other slot, write back only plain 16-bit scores, and
+// leave a file that Qt's own settings class reads as written.
 
 #include <cstdio>
 #include <filesystem>
@@ -17,27 +17,11 @@
 #include "../support/fake_platform.h"
 #include "config_home.h"
 #include "scores/high_scores.h"
-#include "scores/qsettings_store.h"
+#include "scores/table_store.h"
+#include "store_platform.h"
 
 namespace quorvane {
 namespace {
-
-// The dialogs stay scripted; the store is the real one.
-class StorePlatform : public test::FakePlatform {
-public:
-    std::string ReadSetting(const std::string& app, const std::string& section, const std::string& key,
-                            const std::string& fallback) override {
-        return store_.Read(app, section, key, fallback);
-    }
-    void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
-                      const std::string& value) override {
-        writes.push_back({app, section, key, value});
-        store_.Write(app, section, key, value);
-    }
-
-private:
-    QSettingsStore store_;
-};
 
 // Plain decimal, no blanks or leading zeros, inside 16 bits: 0|-?[1-9][0-9]*.
 bool IsTableScore(const std::string& text) {
@@ -80,14 +64,16 @@ std::string NameOf(const BadCase& c, int slot) { return slot == NameSlot ? c.nam
 std::string ScoreOf(int slot) { return std::to_string(10 * (slot + 1)); }
 
 void WriteTable(const BadCase& c) {
-    QSettingsStore store;
+    TableStore store(test::ConfigHome());
     for (int i = 0; i < 10; ++i) {
         store.Write("Quorvane", "Best Players", Key(i), NameOf(c, i));
         if (i != BadSlot) store.Write("Quorvane", "High Scores", Key(i), ScoreOf(i));
     }
     if (c.how == How::Store) {
         store.Write("Quorvane", "High Scores", Key(BadSlot), c.score);
+        ASSERT_FALSE(store.Commit());
     } else {
+        ASSERT_FALSE(store.Commit());
         // As a person or a broken disk might leave it; last in the file, in the scores
         // section, so whatever it holds cannot spill into the other slots.
         std::ofstream file(test::TableFile(), std::ios::binary | std::ios::app);
@@ -105,7 +91,7 @@ std::string Row(const std::string& name, const std::string& score) { return name
 TEST_P(BadInputTest, TheViewerShowsTheTable) {
     const BadCase& c = GetParam();
     WriteTable(c);
-    StorePlatform p;
+    test::StorePlatform p(test::ConfigHome());
     GameState state;
     ASSERT_NO_THROW(ViewHighScores(p, state, "Quorvane", 10));
     ASSERT_EQ(p.messages.size(), 1u);
@@ -132,7 +118,7 @@ TEST_P(BadInputTest, TheViewerShowsTheTable) {
 TEST_P(BadInputTest, TheCheckKeepsEveryOtherSlotAndWritesPlainText) {
     const BadCase& c = GetParam();
     WriteTable(c);
-    StorePlatform p;
+    test::StorePlatform p(test::ConfigHome());
     GameState state;
     p.answers = {c.name};
     ASSERT_NO_THROW(CheckHighScore(p, state, Better, "Quorvane", 10));
@@ -172,7 +158,7 @@ TEST_P(BadInputTest, TheCheckKeepsEveryOtherSlotAndWritesPlainText) {
     std::filesystem::remove(copy);
 
     // And the store itself gives the new name back as typed.
-    EXPECT_EQ(QSettingsStore().Read("Quorvane", "Best Players", Key(9), "None"), c.name);
+    EXPECT_EQ(TableStore(test::ConfigHome()).Read("Quorvane", "Best Players", Key(9), "None"), c.name);
 }
 
 const std::string Junk = RandomBytes(10 * 1024, 7);

@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QLabel>
 
+#include "../support/temporary_folder.h"
 #include "audio/sdl_audio.h"
 #include "window/box_place.h"
 #include "window/qt_platform.h"
@@ -151,7 +152,8 @@ protected:
     SdlAudio audio;
     MediaDevice media{audio};
     SoundEffects effects{audio};
-    QSettingsStore store;
+    test::TemporaryFolder configHome;
+    TableStore store{configHome.Path()};
     EventGuard qtGuard;
     QtPlatform qt{qtGuard, media, effects, store};
 };

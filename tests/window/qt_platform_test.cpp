@@ -12,6 +12,7 @@
 #include "audio/sdl_audio.h"
 #include "game/checked.h"
 #include "game/errors.h"
+#include "../support/temporary_folder.h"
 #include "window/qt_platform.h"
 #include "window_fixture.h"
 
@@ -27,7 +28,8 @@ protected:
     SdlAudio audio;
     MediaDevice media{audio};
     SoundEffects effects{audio};
-    QSettingsStore store;
+    test::TemporaryFolder configHome;
+    TableStore store{configHome.Path()};
     EventGuard guard;
     QtPlatform platform{guard, media, effects, store};
 };

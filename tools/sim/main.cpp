@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -13,14 +14,17 @@
 int main(int argc, char** argv) {
     std::uint32_t seed = 1;
     std::string path;
+    std::optional<std::string> store;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--random-seed" && i + 1 < argc) {
             seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (arg == "--store" && i + 1 < argc) {
+            store = argv[++i];
         } else if (path.empty() && arg.rfind("--", 0) != 0) {
             path = arg;
         } else {
-            std::cerr << "usage: quorvane-sim [--random-seed N] [SCENARIO.json]\n";
+            std::cerr << "usage: quorvane-sim [--random-seed N] [--store DIR] [SCENARIO.json]\n";
             return 2;
         }
     }
@@ -35,5 +39,5 @@ int main(int argc, char** argv) {
         }
         text << file.rdbuf();
     }
-    return quorvane::sim::RunScenario(text.str(), seed, std::cout);
+    return quorvane::sim::RunScenario(text.str(), seed, std::cout, store);
 }

@@ -39,6 +39,16 @@ ordered_json PassLine(int pass, SimPlatform& platform, Game& game, bool stepped,
             {"calls", platform.TakeCalls()}};
 }
 
+// The real store under `dir`, with the scenario's table written into it first.
+TableStore PrepareStore(const std::string& dir, const Store& initial) {
+    TableStore table(dir);
+    for (const auto& [section, keys] : initial)
+        for (const auto& [key, value] : keys) table.Write(std::string(ProductTitle), section, key, value);
+    if (const auto failure = table.Commit())
+        throw ScenarioError("cannot write the store into " + dir + ": " + failure->reason);
+    return table;
+}
+
 // Runs the passes until they are all done or the program ends.
 void RunPasses(const Scenario& scenario, SimPlatform& platform, Game& game, std::ostream& out) {
     bool loopRunning = true;
@@ -66,10 +76,13 @@ void RunPasses(const Scenario& scenario, SimPlatform& platform, Game& game, std:
 
 std::string ScenarioErrorLine(const std::string& text) { return Line({{"scenario_error", text}}); }
 
-int RunScenario(const std::string& text, std::uint32_t seed, std::ostream& out) {
+int RunScenario(const std::string& text, std::uint32_t seed, std::ostream& out,
+                const std::optional<std::string>& storeDir) {
     try {
         const Scenario scenario = ParseScenario(text);
-        SimPlatform platform(scenario, seed);
+        std::optional<TableStore> table;
+        if (storeDir) table.emplace(PrepareStore(*storeDir, scenario.store));
+        SimPlatform platform(scenario, seed, table ? &*table : nullptr);
         Game game(platform, scenario.folder);
         platform.Attach(game);
         game.StartUp();

@@ -20,14 +20,34 @@ std::string LengthText(double length) {
     return nlohmann::json(length).dump();
 }
 
+const char* IconName(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information: return "information";
+        case MessageIcon::Warning: return "warning";
+        case MessageIcon::None: break;
+    }
+    return "none";
+}
+
 // Whole timer periods since start; floor, so a clock moved back delivers nothing new.
 std::int64_t WholePeriods(std::int64_t ms) { return ms >= 0 ? ms / TimerMs : -((-ms + TimerMs - 1) / TimerMs); }
 
 }  // namespace
 
-SimPlatform::SimPlatform(const Scenario& scenario, std::uint32_t seed)
+SimPlatform::SimPlatform(const Scenario& scenario, std::uint32_t seed, TableStore* table)
     : scenario_(scenario), appPath_(Normalised(scenario.folder)), now_(scenario.startTick),
-      generator_(seed), store_(scenario.store) {}
+      generator_(seed), store_(scenario.store), table_(table) {}
+
+void SimPlatform::SaveTable() {
+    if (table_ == nullptr || !table_->Pending()) return;
+    if (const auto failure = table_->Commit())
+        MessageBox(SaveFailureText(*failure), std::string(ProductTitle), MessageIcon::Warning);
+}
+
+Store SimPlatform::StoreContents() const {
+    if (table_ == nullptr) return store_;
+    return table_->Contents(std::string(ProductTitle));
+}
 
 void SimPlatform::BeginPass(const PassScript& pass) {
     now_ += pass.ms;
@@ -42,6 +62,7 @@ void SimPlatform::BeginPass(const PassScript& pass) {
 void SimPlatform::ProcessEvents(std::int32_t) { DeliverEvents(); }
 
 void SimPlatform::DeliverEvents() {
+    SaveTable();
     if (delivered_) return;
     delivered_ = true;
     for (; timerTicksDue_ > 0; --timerTicksDue_) game_->TimerMusicTick();
@@ -106,6 +127,10 @@ std::string SimPlatform::MediaReply(const std::string& command) {
 
 std::string SimPlatform::ReadSetting(const std::string& app, const std::string& section,
                                      const std::string& key, const std::string& fallback) {
+    if (table_ != nullptr) {
+        SaveTable();
+        return table_->Read(app, section, key, fallback);
+    }
     if (app != ProductTitle) return fallback;
     const auto s = store_.find(section);
     if (s == store_.end()) return fallback;
@@ -115,17 +140,18 @@ std::string SimPlatform::ReadSetting(const std::string& app, const std::string& 
 
 void SimPlatform::WriteSetting(const std::string& app, const std::string& section,
                                const std::string& key, const std::string& value) {
-    if (app == ProductTitle) store_[section][key] = value;
     calls_.push_back({{"store_write", {section, key, value}}});
+    if (table_ != nullptr) table_->Write(app, section, key, value);
+    else if (app == ProductTitle) store_[section][key] = value;
 }
 
 void SimPlatform::MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
-    calls_.push_back({{"message",
-                       {{"title", title}, {"text", text},
-                        {"icon", icon == MessageIcon::Information ? "information" : "none"}}}});
+    SaveTable();
+    calls_.push_back({{"message", {{"title", title}, {"text", text}, {"icon", IconName(icon)}}}});
 }
 
 std::string SimPlatform::InputBox(const std::string& title, const std::string& prompt) {
+    SaveTable();
     if (nextAnswer_ >= scenario_.answers.size()) throw ScenarioError("an input box beyond the scripted answers");
     const std::optional<std::string>& answer = scenario_.answers[nextAnswer_++];
     calls_.push_back({{"input", {{"title", title}, {"prompt", prompt},

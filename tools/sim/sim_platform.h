@@ -12,12 +12,14 @@
 #include "game/platform.h"
 #include "game/random.h"
 #include "scenario.h"
+#include "scores/table_store.h"
 
 namespace quorvane::sim {
 
 class SimPlatform : public Platform {
 public:
-    SimPlatform(const Scenario& scenario, std::uint32_t seed);
+    // With `table`, the settings store is that real table store instead of a map.
+    SimPlatform(const Scenario& scenario, std::uint32_t seed, TableStore* table = nullptr);
 
     void Attach(Game& game) { game_ = &game; }
 
@@ -28,7 +30,7 @@ public:
 
     std::int32_t Tick() const { return static_cast<std::int32_t>(static_cast<std::uint32_t>(now_)); }
     nlohmann::ordered_json TakeCalls();
-    const Store& StoreContents() const { return store_; }
+    Store StoreContents() const;
 
     std::int32_t TickCount() override { return Tick(); }
     void Randomize() override {}
@@ -43,10 +45,13 @@ public:
     std::string InputBox(const std::string& title, const std::string& prompt) override;
     void ShowWindow() override {}
     void ProcessEvents(std::int32_t dueTick) override;
-    void EndProgram() override {}
+    void EndProgram() override { SaveTable(); }
 
 private:
     std::string MediaReply(const std::string& command);
+    // As the real program does: the writes of a save reach the real store together,
+    // and a save that fails shows its warning box.
+    void SaveTable();
 
     const Scenario& scenario_;
     std::string appPath_;
@@ -60,6 +65,7 @@ private:
     std::size_t nextAnswer_ = 0;
     std::optional<std::string> openFile_;
     Store store_;
+    TableStore* table_;
 
     std::int64_t timerTicksDue_ = 0;
     std::vector<Event> pending_;
