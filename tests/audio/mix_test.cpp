@@ -121,9 +121,13 @@ protected:
             start = mixedFrames;
             auto next = cues.begin();
             const auto played = [&] { return (mixedFrames - start) * 1000 / Rate; };
-            for (long now = played(); now < ms; now = played()) {
+            // Cues fall due before the end is tested: on a busy machine the device may
+            // run far ahead between two looks, and no cue is left out.
+            for (;;) {
+                const long now = played();
                 for (; next != cues.end() && next->ms <= now; ++next)
                     for (const char* effect : next->effects) effects.Play(Game("sounds", effect));
+                if (now >= ms) break;
                 std::this_thread::sleep_for(1ms);
             }
             Mix_SetPostMix(nullptr, nullptr);
@@ -171,7 +175,7 @@ TEST_F(MixTest, TheMusicSitsNearMinus20DbfsAndEachEffectClearlyAboveIt) {
     EXPECT_LT(music.Peak(), SdlAudio::Ceiling);
 
     for (const char* effect : {"explode.wav", "bang.wav"}) {
-        const double effectDb = Render(1000, {{100, {effect}}}, false).LoudestDb(50);
+        const double effectDb = Render(1000, {{0, {effect}}}, false).LoudestDb(50);
         std::cout << effect << ": RMS " << effectDb << " dBFS over its loudest 50 ms\n";
         EXPECT_GT(effectDb, musicDb + 5) << effect;
     }
