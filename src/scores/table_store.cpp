@@ -23,8 +23,11 @@ bool Holds(const IniSections& sections, const std::string& section, const std::s
 
 }  // namespace
 
-TableStore::TableStore(std::string configHome)
-    : configHome_(configHome.empty() ? std::string(".") : std::move(configHome)) {}
+TableStore::TableStore(std::string configHome) : configHome_(std::move(configHome)) {
+    // The path the player is told stays tidy: no doubled slashes.
+    while (configHome_.size() > 1 && configHome_.back() == '/') configHome_.pop_back();
+    if (configHome_.empty()) configHome_ = ".";
+}
 
 std::string TableStore::FilePath(const std::string& app) const {
     return configHome_ + "/" + app + "/" + app + ".ini";
