@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Sets up a fresh Debian 12 machine, builds Quorvane and runs every test: once in a
-# normal build and once under the address and undefined-behaviour sanitizers.
+# Sets up a fresh Debian 12 machine, builds Quorvane and runs every test: once in the
+# optimised build that play.sh also uses (there the tests make and check the Debian
+# package too) and once under the address and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
-scripts/setup.sh
+scripts/setup.sh test
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DQUORVANE_TESTS=ON -DQUORVANE_BENCH=ON -DQUORVANE_SIM=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 

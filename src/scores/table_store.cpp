@@ -21,10 +21,15 @@ bool Holds(const IniSections& sections, const std::string& section, const std::s
     return s != sections.end() && s->second.count(key) != 0;
 }
 
+// The path the player is told stays tidy: no doubled slashes.
+std::string Tidy(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder.empty() ? std::string(".") : folder;
+}
+
 }  // namespace
 
-TableStore::TableStore(std::string configHome)
-    : configHome_(configHome.empty() ? std::string(".") : std::move(configHome)) {}
+TableStore::TableStore(std::string configHome) : configHome_(Tidy(std::move(configHome))) {}
 
 std::string TableStore::FilePath(const std::string& app) const {
     return configHome_ + "/" + app + "/" + app + ".ini";

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include "audio/sdl_audio.h"
@@ -116,7 +117,8 @@ TEST_F(QtPlatformTest, MessageBoxShowsPlainLinesTitleAndIcon) {
         MessageIcon icon;
         QMessageBox::Icon shown;
     };
-    for (const Case& c : {Case{MessageIcon::Information, QMessageBox::Information}, Case{MessageIcon::None, QMessageBox::NoIcon}}) {
+    for (const Case& c : {Case{MessageIcon::Information, QMessageBox::Information},
+                          Case{MessageIcon::None, QMessageBox::NoIcon}, Case{MessageIcon::Warning, QMessageBox::Warning}}) {
         QString text, title;
         QMessageBox::Icon icon{};
         Qt::TextFormat format{};
@@ -135,6 +137,28 @@ TEST_F(QtPlatformTest, MessageBoxShowsPlainLinesTitleAndIcon) {
         EXPECT_EQ(icon, c.shown);
         EXPECT_EQ(format, Qt::PlainText);
     }
+}
+
+// The writes of a save reach the store before the next read; one that fails is told in
+// a warning box first, and the read then gives what is really stored.
+TEST_F(QtPlatformTest, ASaveThatFailsIsToldBeforeTheNextRead) {
+    std::ofstream(configHome / "Quorvane") << "a file where the folder should be";
+    platform.WriteSetting("Quorvane", "Best Players", " 9", "Ann");
+    QString text, title;
+    QMessageBox::Icon icon{};
+    WhenBoxOpens([&](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        box->accept();
+    });
+    EXPECT_EQ(platform.ReadSetting("Quorvane", "Best Players", " 9", "None"), "None");
+    EXPECT_EQ(title, QStringLiteral("Quorvane"));
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_TRUE(text.contains(QStringLiteral("a file stands where its folder should be"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromStdString(store.FilePath("Quorvane")))) << text.toStdString();
 }
 
 TEST_F(QtPlatformTest, InputBoxGivesTheTypedNameOrEmptyTextOnCancel) {
