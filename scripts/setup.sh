@@ -10,7 +10,7 @@ set -euo pipefail
 
 play=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libxcb1-dev
   libsdl2-dev libsdl2-mixer-dev libasound2-dev timgm6mb-soundfont
   fonts-dejavu-core
 )

@@ -10,16 +10,16 @@
 #include <vector>
 
 #include "game/game.h"
+#include "platform_relay.h"
 #include "window/app.h"
 
 namespace {
 
-using quorvane::MessageIcon;
 using quorvane::Platform;
 
-class PacingRecorder final : public Platform {
+class PacingRecorder final : public quorvane::bench::PlatformRelay {
 public:
-    PacingRecorder(Platform& real, const char* path) : real_(real), path_(path) {}
+    PacingRecorder(Platform& real, const char* path) : PlatformRelay(real), path_(path) {}
     ~PacingRecorder() override {
         if (std::FILE* out = std::fopen(path_, "w")) {
             for (std::int32_t tick : steps_) std::fprintf(out, "%d\n", tick);
@@ -32,33 +32,10 @@ public:
         if (lastDue_ && dueTick != *lastDue_)
             steps_.push_back(static_cast<std::int32_t>(static_cast<std::uint32_t>(dueTick) - quorvane::StepMs));
         lastDue_ = dueTick;
-        real_.ProcessEvents(dueTick);
+        PlatformRelay::ProcessEvents(dueTick);
     }
-
-    std::int32_t TickCount() override { return real_.TickCount(); }
-    void Randomize() override { real_.Randomize(); }
-    float Random() override { return real_.Random(); }
-    void PlaySound(const std::string& path) override { real_.PlaySound(path); }
-    std::string MediaCommand(const std::string& command) override { return real_.MediaCommand(command); }
-    std::string ReadSetting(const std::string& app, const std::string& section, const std::string& key,
-                            const std::string& fallback) override {
-        return real_.ReadSetting(app, section, key, fallback);
-    }
-    void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
-                      const std::string& value) override {
-        real_.WriteSetting(app, section, key, value);
-    }
-    void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override {
-        real_.MessageBox(text, title, icon);
-    }
-    std::string InputBox(const std::string& title, const std::string& prompt) override {
-        return real_.InputBox(title, prompt);
-    }
-    void ShowWindow() override { real_.ShowWindow(); }
-    void EndProgram() override { real_.EndProgram(); }
 
 private:
-    Platform& real_;
     const char* path_;
     std::vector<std::int32_t> steps_;
     std::optional<std::int32_t> lastDue_;

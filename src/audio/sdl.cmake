@@ -16,6 +16,7 @@ pkg_check_modules(FluidSynth REQUIRED IMPORTED_TARGET fluidsynth)
 
 add_library(quorvane_sound STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/audio/sdl_audio.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/audio/limiter.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/audio/sound_font.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/audio/media_device.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/audio/sound_effects.cpp

@@ -6,6 +6,7 @@
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 
+#include <cstdint>
 #include <cstdio>
 
 #include "audio/sound_font.h"
@@ -16,6 +17,12 @@ namespace {
 // On a machine with no sound card ALSA prints every failed probe on standard error by
 // itself, eight lines or more; the game says it once, below.
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+// Runs on the sound thread, on the finished mix, before it goes to the device.
+void Limit(int, void* stream, int bytes, void* limiter) {
+    static_cast<Limiter*>(limiter)->Process(static_cast<std::int16_t*>(stream), static_cast<std::size_t>(bytes) / 2,
+                                            SdlAudio::OutputChannels);
+}
 
 constexpr int FluidLevels[] = {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG};
 
@@ -49,6 +56,9 @@ SdlAudio::SdlAudio() {
         return;
     }
     Mix_AllocateChannels(MixChannels);
+    Mix_VolumeMusic(MusicVolume);
+    Mix_MasterVolume(EffectVolume);
+    Mix_RegisterEffect(MIX_CHANNEL_POST, Limit, nullptr, &limiter_);
     if (!soundFont_) {
         std::fprintf(stderr,
                      "Quorvane: no General MIDI SoundFont was found, so the music is silent; install the "

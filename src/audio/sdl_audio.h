@@ -10,6 +10,8 @@
 #include <set>
 #include <string>
 
+#include "audio/limiter.h"
+
 namespace quorvane {
 
 // Opens SDL's audio and SDL_mixer and picks the SoundFont. Without a sound device the
@@ -24,6 +26,17 @@ public:
     static constexpr int Frequency = 44100;
     static constexpr int OutputChannels = 2;  // stereo, signed 16-bit samples
     static constexpr int MixChannels = 16;    // effects that can sound at once, at first
+
+    // The mix: songs and effects are mixed a quarter of the way to full scale and the
+    // limiter makes that up, so a pile of effects over the music never clips. The music
+    // then sits near -20 dBFS RMS and the effects (made at -1 dBFS peak) reach about
+    // -5 dBFS: 5 to 10 dB above the music over their loudest 50 ms, and low enough that
+    // an explosion and a hit together seldom need the limiter.
+    static constexpr double Headroom = 4.0;
+    static constexpr double Ceiling = 0.89;  // -1 dBFS
+    static constexpr double ReleaseMs = 80;
+    static constexpr int MusicVolume = 20;   // of 128
+    static constexpr int EffectVolume = 20;  // of 128
 
     SdlAudio();
     ~SdlAudio();
@@ -52,6 +65,7 @@ private:
     bool mixerStarted_ = false;
     bool ready_ = false;
     std::optional<std::string> soundFont_;
+    Limiter limiter_{Headroom, Ceiling, Frequency, ReleaseMs};
 
     // FluidSynth and SDL may speak from the sound thread.
     std::mutex mutex_;

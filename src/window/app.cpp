@@ -17,6 +17,7 @@
 #include "game/errors.h"
 #include "game/game.h"
 #include "scores/table_store.h"
+#include "window/destroy_watch.h"
 #include "window/event_guard.h"
 #include "window/frm_main.h"
 #include "window/pictures.h"
@@ -76,9 +77,14 @@ int RunQuorvane(int argc, char** argv, const PlatformWrapper& wrap) {
     const Pictures pictures = LoadPictures();
     QApplication::setWindowIcon(pictures.windowIcon);
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const int zoom = ComfortableZoom(screen != nullptr ? screen->availableGeometry().size() : QSize());
+    // Chosen in device pixels, so that at a ratio such as 1.25 every playfield pixel is
+    // still a whole square of them.
+    const int zoom = ComfortableZoom(screen != nullptr ? screen->availableGeometry().size() * screen->devicePixelRatio()
+                                                       : QSize());
     frmMain window(game, pictures, guard, zoom);
     qt.Attach(&window);
+    // A window destroyed by another program ends the game as closing it does.
+    const DestroyWatch watch(window, [&window] { window.close(); });
 
     int fatalStatus = 0;
     const auto fatal = [&](const std::string& name) {

@@ -2,16 +2,22 @@
 #include "window/frm_main.h"
 
 #include <QCloseEvent>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 
 #include "game/menus.h"
 
 namespace quorvane {
+namespace {
+
+constexpr int EscapeKey = 27;
+
+}  // namespace
 
 int VirtualKey(int qtKey) {
     switch (qtKey) {
-        case Qt::Key_Escape: return 27;
+        case Qt::Key_Escape: return EscapeKey;
         case Qt::Key_Space: return 32;
         case Qt::Key_Left: return 37;
         case Qt::Key_Up: return 38;
@@ -22,12 +28,18 @@ int VirtualKey(int qtKey) {
 }
 
 frmMain::frmMain(Game& game, const Pictures& pictures, EventGuard& guard, int zoom)
-    : game_(game), pictures_(pictures), guard_(guard), playfield_(new Playfield(zoom, this)) {
+    : game_(game),
+      pictures_(pictures),
+      guard_(guard),
+      playfield_(new Playfield(zoom, this)),
+      keys_([this](int key, bool down) { Handle([this, key, down] { down ? game_.KeyDown(key) : game_.KeyUp(key); }); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(pictures.windowIcon);
     setFocusPolicy(Qt::StrongFocus);
     setCentralWidget(playfield_);
     BuildMenus();
+    // The window itself takes the keys, from the first time it is active.
+    setFocus(Qt::OtherFocusReason);
     Refresh();
 
     timerMusic_.setInterval(TimerMusicInterval);
@@ -44,6 +56,8 @@ void frmMain::BuildMenus() {
             menu = menuBar()->addMenu(caption);
             menu->setObjectName(name);
             menu->menuAction()->setObjectName(name);
+            // Closed without a command, a menu would leave the keyboard with the menu bar.
+            connect(menu, &QMenu::aboutToHide, this, [this] { QTimer::singleShot(0, this, [this] { TakeKeyboard(); }); });
             continue;
         }
         QAction* action = caption == QLatin1String("-") ? menu->addSeparator() : menu->addAction(caption);
@@ -52,9 +66,7 @@ void frmMain::BuildMenus() {
         const MenuCommand command = entry.Command;
         connect(action, &QAction::triggered, this, [this, command] {
             Handle([this, command] { game_.Menu(command); });
-            // Reached by Alt and an access key, the menu bar would keep the focus, and
-            // with it the arrows and Escape; after a command they belong to the game again.
-            if (!guard_.Finished()) setFocus(Qt::OtherFocusReason);
+            TakeKeyboard();
         });
     }
 }
@@ -74,13 +86,31 @@ void frmMain::Handle(const std::function<void()>& handler) {
     if (!guard_.Finished()) Refresh();
 }
 
+void frmMain::TakeKeyboard() {
+    if (guard_.Finished() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) return;
+    // Without a window manager nobody else gives the focus back after a box.
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
+QRect frmMain::BannerOnScreen() const {
+    const Label& banner = game_.Window().lblDied;
+    if (!banner.Visible) return {};
+    const QRect box(static_cast<int>(banner.Left), static_cast<int>(banner.Top), static_cast<int>(banner.Width),
+                    static_cast<int>(banner.Height));
+    const QRect shown = playfield_->Shown(box).toAlignedRect() & playfield_->rect();
+    return shown.translated(playfield_->mapToGlobal(QPoint(0, 0)));
+}
+
+void frmMain::LoseKeyboard() { keys_.ReleaseAll(KeySource::Keyboard); }
+
 void frmMain::keyPressEvent(QKeyEvent* event) {
-    // Modifiers are ignored: Shift+Up is Up. Auto-repeat just presses the key again.
-    if (const int key = VirtualKey(event->key())) {
-        Handle([this, key] { game_.KeyDown(key); });
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
+    // Modifiers are ignored: Shift+Up is Up. An auto-repeat after the keyboard came back
+    // counts as a fresh press.
+    const int key = VirtualKey(event->key());
+    if (key == 0) return QMainWindow::keyPressEvent(event);
+    if (key == EscapeKey) return Handle([this] { game_.KeyDown(EscapeKey); });
+    keys_.Press(KeySource::Keyboard, key);
 }
 
 void frmMain::keyReleaseEvent(QKeyEvent* event) {
@@ -88,7 +118,26 @@ void frmMain::keyReleaseEvent(QKeyEvent* event) {
     if (key == 0) return QMainWindow::keyReleaseEvent(event);
     // X11 repeats a held key as release and press pairs; the key is still held.
     if (event->isAutoRepeat()) return;
-    Handle([this, key] { game_.KeyUp(key); });
+    keys_.Release(KeySource::Keyboard, key);
+}
+
+// A menu, a box, another window or the menu bar has the keyboard now: whatever is
+// released there never reaches this window.
+void frmMain::focusOutEvent(QFocusEvent* event) {
+    LoseKeyboard();
+    QMainWindow::focusOutEvent(event);
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    if ((event->type() == QEvent::ActivationChange && !isActiveWindow()) ||
+        (event->type() == QEvent::WindowStateChange && isMinimized()))
+        LoseKeyboard();
+    QMainWindow::changeEvent(event);
+}
+
+void frmMain::hideEvent(QHideEvent* event) {
+    LoseKeyboard();
+    QMainWindow::hideEvent(event);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,7 @@
 
 #include "game/game.h"
 #include "window/event_guard.h"
+#include "window/held_keys.h"
 #include "window/pictures.h"
 #include "window/playfield.h"
 
@@ -26,6 +27,13 @@ public:
     // Brings the title and the playfield up to date with the form model.
     void Refresh();
 
+    // Gives the keyboard back to the game: the window is activated and takes the focus,
+    // unless a box or menu is still open.
+    void TakeKeyboard();
+
+    // Where the "You Died" banner shows on the screen; null while it is hidden.
+    QRect BannerOnScreen() const;
+
     Playfield& Field() { return *playfield_; }
     QTimer& TimerMusic() { return timerMusic_; }
 
@@ -33,11 +41,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void BuildMenus();
     // Runs a game handler, then shows what it changed.
     void Handle(const std::function<void()>& handler);
+    // Key-ups that the window will no longer see are delivered now.
+    void LoseKeyboard();
 
     Game& game_;
     const Pictures& pictures_;
@@ -45,6 +58,7 @@ private:
     Playfield* playfield_;
     Scene shown_;  // what the playfield shows now, to redraw only what changes
     QTimer timerMusic_;
+    HeldKeys keys_;
 };
 
 }  // namespace quorvane

@@ -70,13 +70,33 @@ void ForEachControl(const Form& form, SpriteVisit&& sprite, LabelVisit&& label) 
     }
 }
 
+QImage Stretch(const QImage& picture, QSize size) {
+    // Nearest-neighbour alone would make some picture pixels one game pixel wide and
+    // their neighbours two, and would drop whole rows when shrinking. Enlarged to the
+    // next whole multiple first and then shrunk smoothly, every pixel keeps its share.
+    const int times = std::max({1, (size.width() + picture.width() - 1) / picture.width(),
+                                (size.height() + picture.height() - 1) / picture.height()});
+    const QImage whole = picture.scaled(picture.size() * times, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return whole.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// The stretched pictures come in two sizes: each is made once.
+const QImage& Stretched(const QImage& picture, QSize size) {
+    static std::map<std::tuple<qint64, int, int>, QImage> made;
+    const auto key = std::make_tuple(picture.cacheKey(), size.width(), size.height());
+    auto found = made.find(key);
+    if (found == made.end()) found = made.emplace(key, Stretch(picture, size)).first;
+    return found->second;
+}
+
 void DrawSprite(QPainter& painter, const Sprite& sprite, const Pictures& pictures) {
     if (!sprite.Visible) return;
     const QImage& image = pictures.Of(sprite.picture);
-    if (sprite.Stretch)
-        painter.drawImage(Box(sprite), image);
+    const QRect box = Box(sprite);
+    if (sprite.Stretch && box.size() != image.size() && !box.isEmpty() && !image.isNull())
+        painter.drawImage(box.topLeft(), Stretched(image, box.size()));
     else
-        painter.drawImage(Box(sprite).topLeft(), image);
+        painter.drawImage(box, image);
 }
 
 void DrawLabel(QPainter& painter, const Label& label) {
@@ -150,11 +170,18 @@ int ComfortableZoom(QSize available) {
     return ZoomToFit(available * 33 / 50);
 }
 
-Playfield::Playfield(int zoom, QWidget* parent)
-    : QWidget(parent), hint_(FieldWidth * zoom, FieldHeight * zoom) {
+Playfield::Playfield(int zoom, QWidget* parent) : QWidget(parent), startZoom_(zoom) {
     setMinimumSize(FieldWidth, FieldHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+}
+
+QSize Playfield::sizeHint() const {
+    // Rounded up: a ratio such as 1.5 leaves a device pixel of letterbox rather than a
+    // zoom less.
+    const qreal ratio = devicePixelRatioF();
+    return {static_cast<int>(std::ceil(FieldWidth * startZoom_ / ratio - 1e-9)),
+            static_cast<int>(std::ceil(FieldHeight * startZoom_ / ratio - 1e-9))};
 }
 
 Playfield::Placement Playfield::Place() const {
@@ -177,11 +204,13 @@ void Playfield::Show(const Form& form, const Pictures& pictures, const QRegion& 
     const Placement at = Place();
     if (zoomed_.width() == FieldWidth * at.zoom)
         for (const QRect& part : changed) Enlarge(part, at.zoom);
+    for (const QRect& part : changed) update(Shown(part).toAlignedRect());
+}
+
+QRectF Playfield::Shown(const QRect& part) const {
+    const Placement at = Place();
     const qreal scale = at.zoom / devicePixelRatioF();
-    for (const QRect& part : changed) {
-        const QRectF shown(at.origin + QPointF(part.topLeft()) * scale, QSizeF(part.size()) * scale);
-        update(shown.toAlignedRect());
-    }
+    return {at.origin + QPointF(part.topLeft()) * scale, QSizeF(part.size()) * scale};
 }
 
 void Playfield::Enlarge(const QRect& part, int zoom) {

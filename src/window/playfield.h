@@ -42,18 +42,21 @@ QRegion Changed(const Scene& before, const Scene& after);
 // The largest whole zoom at which the playfield fits in `room`; at least 1.
 int ZoomToFit(QSize room);
 // The zoom a new window starts at: the largest that fits comfortably on a screen with
-// `available` logical pixels (2 on a 768-line or a 1080-line screen).
+// `available` device pixels (2 on a 768-line or a 1080-line screen).
 int ComfortableZoom(QSize available);
 
 class Playfield : public QWidget {
 public:
+    // `zoom` is in device pixels: each playfield pixel is a square of zoom by zoom
+    // device pixels, whatever the screen's device pixel ratio.
     explicit Playfield(int zoom, QWidget* parent = nullptr);
 
     // Shows the form, redrawing the parts of the playfield in `changed`.
     void Show(const Form& form, const Pictures& pictures, const QRegion& changed);
     const QImage& Frame() const { return frame_; }
 
-    QSize sizeHint() const override { return hint_; }
+    // The size in logical pixels that holds the playfield at the starting zoom.
+    QSize sizeHint() const override;
 
     // Where the playfield lies in the widget, at the zoom the widget's size allows.
     struct Placement {
@@ -61,6 +64,8 @@ public:
         QPointF origin;  // top-left corner, in widget coordinates
     };
     Placement Place() const;
+    // Where a part of the playfield shows in the widget, in logical pixels.
+    QRectF Shown(const QRect& part) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -70,7 +75,7 @@ private:
 
     QImage frame_;   // the playfield, 320 by 240
     QImage zoomed_;  // the same at the zoom on screen, in device pixels
-    QSize hint_;
+    int startZoom_;
 };
 
 }  // namespace quorvane

@@ -7,11 +7,17 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
 
+#include "window/box_place.h"
 #include "window/frm_main.h"
+#include "window/table_box.h"
 
 namespace quorvane {
 namespace {
+
+// Room beside a title for the title bar's icon and buttons.
+constexpr int TitleBarButtonsWidth = 160;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -74,11 +80,15 @@ void QtPlatform::SaveTable() {
 void QtPlatform::MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
     SaveTable();
     if (window_ != nullptr) window_->Refresh();
+    if (HasColumns(text)) {
+        TableBox box(text, Q(title), window_);
+        Run(box);
+        return;
+    }
     QMessageBox box(BoxIcon(icon), Q(title), DisplayText(text), QMessageBox::Ok, window_);
     // A player's name is text, never markup.
     box.setTextFormat(Qt::PlainText);
-    box.exec();
-    guard_.RethrowEnd();
+    Run(box);
 }
 
 std::string QtPlatform::InputBox(const std::string& title, const std::string& prompt) {
@@ -88,9 +98,32 @@ std::string QtPlatform::InputBox(const std::string& title, const std::string& pr
     box.setWindowTitle(Q(title));
     box.setLabelText(DisplayText(prompt));
     box.setInputMode(QInputDialog::TextInput);
-    const bool accepted = box.exec() == QDialog::Accepted;
-    guard_.RethrowEnd();
+    // Wide enough that the title bar shows the whole title, beside its buttons.
+    QFont bold = box.font();
+    bold.setBold(true);
+    const int wide = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + TitleBarButtonsWidth;
+    box.resize(std::max(box.sizeHint().width(), wide), box.sizeHint().height());
+    const bool accepted = Run(box) == QDialog::Accepted;
     return accepted ? box.textValue().toStdString() : std::string();
+}
+
+int QtPlatform::Run(QDialog& box) {
+    if (window_ != nullptr) {
+        if (const QRect banner = window_->BannerOnScreen(); !banner.isNull()) {
+            if (!box.testAttribute(Qt::WA_Resized)) box.adjustSize();
+            // The box's frame is not known before it shows; the window's is a fair guess.
+            const QMargins frame(window_->geometry().left() - window_->frameGeometry().left(),
+                                 window_->geometry().top() - window_->frameGeometry().top(),
+                                 window_->frameGeometry().right() - window_->geometry().right(),
+                                 window_->frameGeometry().bottom() - window_->geometry().bottom());
+            const QRect screen = window_->screen()->availableGeometry();
+            box.move(ClearOf(banner, window_->frameGeometry(), box.size().grownBy(frame), screen));
+        }
+    }
+    const int result = box.exec();
+    guard_.RethrowEnd();
+    if (window_ != nullptr) window_->TakeKeyboard();
+    return result;
 }
 
 void QtPlatform::ShowWindow() {

@@ -15,6 +15,8 @@
 #include "scores/table_store.h"
 #include "window/event_guard.h"
 
+class QDialog;
+
 namespace quorvane {
 
 class frmMain;
@@ -49,6 +51,10 @@ public:
     void SaveTable();
 
 private:
+    // Opens a box modally: clear of the death banner, and with the keyboard given back to
+    // the game when it closes.
+    int Run(QDialog& box);
+
     EventGuard& guard_;
     MediaDevice& media_;
     SoundEffects& effects_;

@@ -37,15 +37,20 @@ QImage Screenshot(const QString& window) {
 
 void Pause(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
 
+// The game on the X display, with no sound device and its table in `config`.
+QProcessEnvironment GameEnvironment(const QTemporaryDir& config) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    return env;
+}
+
 class EndToEnd : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(qEnvironmentVariableIsSet("DISPLAY")) << "run under xvfb-run";
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-        game.setProcessEnvironment(env);
+        game.setProcessEnvironment(GameEnvironment(config));
         game.start(QStringLiteral(QUORVANE_PROGRAM), {});
         ASSERT_TRUE(game.waitForStarted());
         window = Xdotool({"search", "--sync", "--onlyvisible", "--pid", QString::number(game.processId()),
@@ -156,6 +161,123 @@ TEST_F(EndToEnd, ArrowsMoveThePlayerHowToPlayHoldsTheGameAndEscapeEnds) {
     EXPECT_EQ(game.exitCode(), 0);
 }
 
+// A key released while a menu or a box has the keyboard is released in the game too:
+// the player stands still after it closes, and the other keys work at once.
+TEST_F(EndToEnd, AKeyReleasedWhileAMenuOrBoxIsOpenDoesNotStick) {
+    struct Case {
+        const char* held;
+        const char* other;  // the opposite arrow, which a stuck key would cancel
+        QStringList open;   // xdotool key names that open the menu or box
+        QStringList close;
+    };
+    for (const Case& c : {Case{"Left", "Right", {"alt+f"}, {"Escape"}},
+                          Case{"Down", "Up", {"alt+h"}, {"Escape"}},
+                          Case{"Right", "Left", {"alt+h", "p"}, {"Return"}}}) {
+        SCOPED_TRACE(c.held + (" then " + c.open.join(' ')).toStdString());
+        Xdotool({"windowfocus", "--sync", window});
+        Xdotool({"keydown", c.held});
+        Pause(150);
+        for (const QString& key : c.open) {
+            Xdotool({"key", key});
+            Pause(150);
+        }
+        Xdotool({"keyup", c.held});
+        Pause(100);
+        for (const QString& key : c.close) Xdotool({"key", key});
+        Pause(200);
+
+        const std::optional<QPoint> before = FindPlayer(Playfield());
+        Pause(300);
+        const std::optional<QPoint> after = FindPlayer(Playfield());
+        ASSERT_TRUE(before && after);
+        EXPECT_EQ(*after, *before) << "the player walks on with no key down";
+
+        // The keys are the game's again, without a click: the other arrow moves.
+        Hold(c.other, 300);
+        const std::optional<QPoint> moved = FindPlayer(Playfield());
+        ASSERT_TRUE(moved.has_value());
+        EXPECT_NE(*moved, *after) << c.other << " does nothing";
+    }
+    EXPECT_EQ(game.state(), QProcess::Running);
+}
+
+TEST_F(EndToEnd, AWindowDestroyedByAnotherProgramEndsTheGameAsClosingDoes) {
+    Xdotool({"windowclose", window});
+    ASSERT_TRUE(game.waitForFinished(1000)) << "the program runs on without its window";
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(game.exitCode(), 0);
+}
+
+TEST(LostDisplay, EndsTheProgramWithOneLineAndAFailure) {
+    // A display of its own, which the test then takes away.
+    QProcess server;
+    server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    ASSERT_TRUE(server.waitForStarted());
+    ASSERT_TRUE(server.waitForReadyRead(10000));
+    const QString display = ":" + QString::fromLatin1(server.readLine()).trimmed();
+    QTemporaryDir config;
+    QProcessEnvironment env = GameEnvironment(config);
+    env.insert(QStringLiteral("DISPLAY"), display);
+    QProcess game;
+    game.setProcessEnvironment(env);
+    game.start(QStringLiteral(QUORVANE_PROGRAM), {});
+    ASSERT_TRUE(game.waitForStarted());
+    QProcess search;
+    search.setProcessEnvironment(env);
+    search.start(QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--pid", QString::number(game.processId()),
+                                             "--name", "^Quorvane$"});
+    ASSERT_TRUE(search.waitForFinished(10000));
+    server.terminate();
+    ASSERT_TRUE(server.waitForFinished(5000));
+    ASSERT_TRUE(game.waitForFinished(5000));
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(game.exitCode(), 0);
+    const QString said = QString::fromLocal8Bit(game.readAllStandardError());
+    EXPECT_EQ(said.count('\n'), 1) << said.toStdString();
+}
+
+// Every playfield pixel is a square of the same whole number of screen pixels, also at
+// a device pixel ratio of 1.25, and the window holds the playfield with no letterbox.
+TEST(Scaling, EveryPlayfieldPixelIsAWholeSquareOfScreenPixels) {
+    const QImage office = LoadPictures().background;
+    for (const char* ratio : {"1", "1.25"}) {
+        SCOPED_TRACE(std::string("device pixel ratio ") + ratio);
+        QTemporaryDir config;
+        QProcessEnvironment env = GameEnvironment(config);
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::fromLatin1(ratio));
+        QProcess game;
+        game.setProcessEnvironment(env);
+        game.start(QStringLiteral(QUORVANE_PROGRAM), {});
+        ASSERT_TRUE(game.waitForStarted());
+        const QString window = Xdotool({"search", "--sync", "--onlyvisible", "--pid", QString::number(game.processId()),
+                                        "--name", "^Quorvane$"}).section('\n', 0, 0);
+        ASSERT_FALSE(window.isEmpty());
+        Pause(300);
+        const QImage shot = Screenshot(window);
+        Xdotool({"windowfocus", "--sync", window});
+        Xdotool({"key", "Escape"});
+        ASSERT_TRUE(game.waitForFinished(2000));
+
+        // The playfield fills the window's width and lies below the menu bar.
+        const int zoom = shot.width() / 320;
+        ASSERT_GE(zoom, 2);
+        EXPECT_EQ(shot.width(), 320 * zoom);
+        const int top = shot.height() - 240 * zoom;
+        ASSERT_GT(top, 10);
+        int uneven = 0, background = 0;
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x) {
+                const QRgb corner = shot.pixel(x * zoom, top + y * zoom);
+                for (int dy = 0; dy < zoom; ++dy)
+                    for (int dx = 0; dx < zoom; ++dx) uneven += shot.pixel(x * zoom + dx, top + y * zoom + dy) != corner;
+                background += corner == office.pixel(x, y);
+            }
+        EXPECT_EQ(uneven, 0);
+        // Most of the office shows between the sprites, each pixel where it belongs.
+        EXPECT_GT(background, 320 * 240 * 8 / 10);
+    }
+}
+
 // Every pixel of the icon repeats in blocks of `factor`: scaled nearest-neighbour.
 bool Blocky(const QImage& icon, int factor) {
     for (int y = 0; y < icon.height(); ++y)
@@ -204,13 +326,9 @@ TEST(Install, GivesAPlayableProgramWithItsFilesDesktopEntryIconsAndMetainfo) {
     }
 
     // The launcher on the PATH starts the installed program, which Escape ends.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
     QTemporaryDir config;
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
     QProcess game;
-    game.setProcessEnvironment(env);
+    game.setProcessEnvironment(GameEnvironment(config));
     game.start(root + "/bin/quorvane", {});
     ASSERT_TRUE(game.waitForStarted());
     const QString window = Xdotool({"search", "--sync", "--onlyvisible", "--name", "^Quorvane$"}).section('\n', 0, 0);

@@ -231,6 +231,33 @@ TEST(Zoom, LargestWholeZoomThatFitsComfortably) {
     EXPECT_EQ(ZoomToFit({319, 239}), 1);
 }
 
+// Shrunk to 27 pixels or grown to 40, a picture keeps every one of its rows and columns:
+// a single dark line anywhere in it still shows. (Nearest-neighbour drops five of the 32.)
+TEST(Stretching, NoRowOrColumnOfAPictureIsLost) {
+    for (const int size : {27, 40}) {
+        for (int line = 0; line < 32; ++line) {
+            for (const bool row : {true, false}) {
+                Pictures pictures = StandInPictures();
+                pictures.keyboard = Solid({32, 32}, Qt::white);
+                for (int i = 0; i < 32; ++i) pictures.keyboard.setPixelColor(row ? i : line, row ? line : i, Qt::black);
+                Form form = CreateForm();
+                Sprite& keyboard = form.Keyboard(0);
+                keyboard.Visible = true;
+                keyboard.Move(100, 100);
+                keyboard.Width = keyboard.Height = size;
+                const QImage frame = RenderForm(form, pictures);
+                const int darkest = [&] {
+                    int least = 255;
+                    for (int y = 100; y < 100 + size; ++y)
+                        for (int x = 100; x < 100 + size; ++x) least = std::min(least, qGray(frame.pixel(x, y)));
+                    return least;
+                }();
+                EXPECT_LT(darkest, 200) << (row ? "row " : "column ") << line << " at " << size;
+            }
+        }
+    }
+}
+
 TEST(Pictures, BuiltInPicturesAreThereAtTheirSizesWithTransparency) {
     const Pictures p = LoadPictures();
     ASSERT_TRUE(p.Complete());

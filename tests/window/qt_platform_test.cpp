@@ -15,6 +15,7 @@
 #include "game/errors.h"
 #include "../support/temporary_folder.h"
 #include "window/qt_platform.h"
+#include "window_fixture.h"
 
 namespace quorvane::test {
 namespace {
@@ -22,19 +23,6 @@ namespace {
 class QtPlatformTest : public testing::Test {
 protected:
     static void SetUpTestSuite() { qputenv("SDL_AUDIODRIVER", "dummy"); }
-
-    // Runs `act` on the modal box once it is up.
-    static void WhenBoxOpens(std::function<void(QWidget*)> act) {
-        auto* poll = new QTimer;
-        QObject::connect(poll, &QTimer::timeout, [poll, act] {
-            if (QWidget* box = QApplication::activeModalWidget()) {
-                poll->stop();
-                poll->deleteLater();
-                act(box);
-            }
-        });
-        poll->start(5);
-    }
 
     std::uint32_t Since(std::int32_t tick) { return TicksSince(platform.TickCount(), tick); }
 
@@ -143,8 +131,8 @@ TEST_F(QtPlatformTest, MessageBoxShowsPlainLinesTitleAndIcon) {
             format = box->textFormat();
             box->accept();
         });
-        platform.MessageBox("High Scores\r\n<b>Ann</b>\t\t120\r\nNone\t\t0", "Quorvane", c.icon);
-        EXPECT_EQ(text, QStringLiteral("High Scores\n<b>Ann</b>\t\t120\nNone\t\t0"));
+        platform.MessageBox("Credits\r\n\r\n<b>Ann</b>", "Quorvane", c.icon);
+        EXPECT_EQ(text, QStringLiteral("Credits\n\n<b>Ann</b>"));
         EXPECT_EQ(title, QStringLiteral("Quorvane"));
         EXPECT_EQ(icon, c.shown);
         EXPECT_EQ(format, Qt::PlainText);

@@ -3,8 +3,10 @@
 // A real Game on the fake platform, shown in a real frmMain at zoom 1, with plain
 // coloured stand-in pictures so that every pixel of a grab tells what lies there.
 
+#include <QApplication>
 #include <QImage>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
@@ -64,6 +66,19 @@ protected:
     EventGuard guard{{[this] { ++endedCalls; }, [this](const std::string& name) { fatalErrors.push_back(name); }}};
     frmMain window{game, pictures, guard, 1};
 };
+
+// Runs `act` on the modal box once it is up.
+inline void WhenBoxOpens(std::function<void(QWidget*)> act) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            act(box);
+        }
+    });
+    poll->start(5);
+}
 
 inline bool IsTextPixel(QColor c) { return c.red() < 40 && c.green() < 40 && c.blue() < 40; }
 
