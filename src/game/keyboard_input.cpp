@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/game.h"
+#include "game/key_codes.h"
 
 namespace quorvane {
 namespace {
-
-enum KeyCode : int { Escape = 27, Space = 32, LeftArrow = 37, UpArrow = 38, RightArrow = 39, DownArrow = 40 };
 
 // The held-key flag a key code sets or clears; none for any other key.
 Bool16* HeldFlag(GameState& s, int keyCode) {

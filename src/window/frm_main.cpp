@@ -6,23 +6,19 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 
+#include "game/key_codes.h"
 #include "game/menus.h"
 
 namespace quorvane {
-namespace {
-
-constexpr int EscapeKey = 27;
-
-}  // namespace
 
 int VirtualKey(int qtKey) {
     switch (qtKey) {
-        case Qt::Key_Escape: return EscapeKey;
-        case Qt::Key_Space: return 32;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
+        case Qt::Key_Escape: return Escape;
+        case Qt::Key_Space: return Space;
+        case Qt::Key_Left: return LeftArrow;
+        case Qt::Key_Up: return UpArrow;
+        case Qt::Key_Right: return RightArrow;
+        case Qt::Key_Down: return DownArrow;
         default: return 0;
     }
 }
@@ -109,7 +105,7 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
     // counts as a fresh press.
     const int key = VirtualKey(event->key());
     if (key == 0) return QMainWindow::keyPressEvent(event);
-    if (key == EscapeKey) return Handle([this] { game_.KeyDown(EscapeKey); });
+    if (key == Escape) return Handle([this] { game_.KeyDown(Escape); });
     keys_.Press(KeySource::Keyboard, key);
 }
 
