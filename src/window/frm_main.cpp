@@ -98,7 +98,7 @@ QRect frmMain::BannerOnScreen() const {
     return shown.translated(playfield_->mapToGlobal(QPoint(0, 0)));
 }
 
-void frmMain::LoseKeyboard() { keys_.ReleaseAll(KeySource::Keyboard); }
+void frmMain::LoseKeyboard() { keys_.ReleaseAll(); }
 
 void frmMain::keyPressEvent(QKeyEvent* event) {
     // Modifiers are ignored: Shift+Up is Up. An auto-repeat after the keyboard came back

@@ -49,7 +49,8 @@ private:
     void BuildMenus();
     // Runs a game handler, then shows what it changed.
     void Handle(const std::function<void()>& handler);
-    // Key-ups that the window will no longer see are delivered now.
+    // Key-ups that the window will no longer see are delivered now, the pads' with them:
+    // the game sees no key held while it does not have the keyboard.
     void LoseKeyboard();
 
     Game& game_;

@@ -5,21 +5,16 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
+#include "deliveries.h"
 #include "window/held_keys.h"
 #include "window_fixture.h"
 
 namespace quorvane::test {
 namespace {
 
-struct Delivered {
-    int key;
-    bool down;
-    bool operator==(const Delivered&) const = default;
-};
-
 class HeldKeysTest : public testing::Test {
 protected:
-    std::vector<Delivered> delivered;
+    Deliveries delivered;
     HeldKeys keys{[this](int key, bool down) { delivered.push_back({key, down}); }};
 };
 
@@ -31,7 +26,7 @@ TEST_F(HeldKeysTest, APressAndItsReleaseDeliverOnceEach) {
     keys.Release(KeySource::Keyboard, 37);  // a release nobody pressed
     keys.Release(KeySource::Keyboard, 32);
     EXPECT_FALSE(keys.Held(37));
-    EXPECT_EQ(delivered, (std::vector<Delivered>{{37, true}, {37, false}}));
+    EXPECT_EQ(delivered, (Deliveries{{37, true}, {37, false}}));
 }
 
 TEST_F(HeldKeysTest, ReleasingAllLetsGoOfEveryHeldKeyOnceAndAFreshPressCountsAgain) {
@@ -40,13 +35,26 @@ TEST_F(HeldKeysTest, ReleasingAllLetsGoOfEveryHeldKeyOnceAndAFreshPressCountsAga
     delivered.clear();
     keys.ReleaseAll(KeySource::Keyboard);
     keys.ReleaseAll(KeySource::Keyboard);
-    EXPECT_EQ(delivered, (std::vector<Delivered>{{38, false}, {32, false}}));
+    EXPECT_EQ(delivered, (Deliveries{{38, false}, {32, false}}));
     // The key-up that the window never saw comes later, or never: either way nothing more.
     keys.Release(KeySource::Keyboard, 38);
     // Still held down when the keyboard came back: its next auto-repeat presses it again.
     keys.Press(KeySource::Keyboard, 32);
     EXPECT_EQ(delivered.back(), (Delivered{32, true}));
     EXPECT_EQ(delivered.size(), 3u);
+}
+
+TEST_F(HeldKeysTest, WhenEverySourceLetsGoEachKeyComesUpOnce) {
+    keys.Press(KeySource::Keyboard, 37);
+    keys.Press(PadSource(0), 37);
+    keys.Press(PadSource(3), 32);
+    keys.Hold(PadSource(0), 38, true);
+    EXPECT_EQ(delivered, (Deliveries{{37, true}, {32, true}, {38, true}}));
+    delivered.clear();
+    keys.ReleaseAll();
+    keys.ReleaseAll();
+    EXPECT_EQ(delivered, (Deliveries{{37, false}, {32, false}, {38, false}}));
+    for (int key : {37, 32, 38}) EXPECT_FALSE(keys.Held(key));
 }
 
 // The real window: whatever takes the keyboard away releases the arrows and Space.
