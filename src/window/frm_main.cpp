@@ -89,6 +89,11 @@ void frmMain::TakeKeyboard() {
     setFocus(Qt::ActiveWindowFocusReason);
 }
 
+bool frmMain::HasKeyboard() const {
+    return !guard_.Finished() && hasFocus() && QApplication::activeModalWidget() == nullptr &&
+           QApplication::activePopupWidget() == nullptr;
+}
+
 QRect frmMain::BannerOnScreen() const {
     const Label& banner = game_.Window().lblDied;
     if (!banner.Visible) return {};

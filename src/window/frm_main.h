@@ -31,6 +31,12 @@ public:
     // unless a box or menu is still open.
     void TakeKeyboard();
 
+    // True while the game has the keyboard: the window is active with the focus, and no
+    // menu or box is open. Only then do the pads act on the game, as the keys do.
+    bool HasKeyboard() const;
+    // The game's keys as every source holds them.
+    HeldKeys& Keys() { return keys_; }
+
     // Where the "You Died" banner shows on the screen; null while it is hidden.
     QRect BannerOnScreen() const;
 

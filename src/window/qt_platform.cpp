@@ -152,6 +152,8 @@ void QtPlatform::ProcessEvents(std::int32_t dueTick) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
         guard_.Rethrow();
     }
+    // The pads as they stand now, for the step that may follow.
+    if (window_ != nullptr) pads_.Read(window_->Keys(), window_->HasKeyboard());
 }
 
 void QtPlatform::EndProgram() {

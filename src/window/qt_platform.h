@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform seam on Qt and SDL: the real clock, generator, boxes and event
-// processing, the SDL_mixer songs and effects, and the table store.
+// processing with the gamepads, the SDL_mixer songs and effects, and the table store.
 
 #include <cstdint>
 
@@ -14,6 +14,7 @@
 #include "game/random.h"
 #include "scores/table_store.h"
 #include "window/event_guard.h"
+#include "window/pads.h"
 
 class QDialog;
 
@@ -62,6 +63,7 @@ private:
     frmMain* window_ = nullptr;
     QElapsedTimer clock_;
     QTimer due_;  // wakes a waiting pass when the next step falls due
+    Pads pads_;
     SingleRandom generator_;
 };
 
