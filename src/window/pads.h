@@ -4,9 +4,9 @@
 // game's five keys. A pad plugged in while the game runs works from the next read; one
 // pulled out lets go of whatever it held.
 //
-// The pads are read when the main loop's pass has handled the window's events, just
-// before a step can run, and not in between: a step sees each pad as it stands at that
-// moment, as it sees the keyboard's keys, and nothing polls while the loop waits.
+// The pads are read when a pass of the main loop has handled the window's events and a
+// step is due, and not in between: a step sees each pad as it stands at that moment, as
+// it sees the keyboard's keys, and nothing polls while the loop waits.
 
 #include <SDL_gamecontroller.h>
 

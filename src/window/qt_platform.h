@@ -52,6 +52,8 @@ public:
     void SaveTable();
 
 private:
+    // Milliseconds from now until `tick`; none or fewer once it has come.
+    std::int32_t MsUntil(std::int32_t tick);
     // Opens a box modally: clear of the death banner, and with the keyboard given back to
     // the game when it closes.
     int Run(QDialog& box);
