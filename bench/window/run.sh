@@ -3,7 +3,9 @@
 # Measures the real program under Xvfb (1920x1080, so zoom 2) while it is played with
 # keys held: launch to window shown, processor use and resident memory over 30 s of
 # play, and the spacing of the game steps (through quorvane-pacing, the same program
-# with a step recorder). Prints a Markdown table for docs/performance.md.
+# with a step recorder). Then processor use again with a gamepad attached (through
+# quorvane-pad, the same program with a virtual pad): idle while the keys play, and
+# playing alone. Prints a Markdown table for docs/performance.md.
 #
 #   bench/window/run.sh [BUILD_DIR] [SECONDS]
 set -euo pipefail
@@ -11,8 +13,8 @@ set -euo pipefail
 build=$(readlink -f "${1:-build}")
 seconds=${2:-30}
 bin=$build/bin
-[ -x "$bin/quorvane" ] && [ -x "$bin/quorvane-pacing" ] || {
-  echo "build the quorvane and quorvane-pacing targets in $build first" >&2
+[ -x "$bin/quorvane" ] && [ -x "$bin/quorvane-pacing" ] && [ -x "$bin/quorvane-pad" ] || {
+  echo "build the quorvane, quorvane-pacing and quorvane-pad targets in $build first" >&2
   exit 1
 }
 
@@ -82,18 +84,34 @@ for _ in 1 2 3 4 5; do
 done
 launch_sorted=$(printf '%s\n' "${launches[@]}" | sort -n | tr '\n' ' ')
 
-start "$bin/quorvane"
-sleep 1
-c0=$(cpu_ticks "$pid"); thread_ticks "$pid" > "$work/threads0"; t0=$(now_ms)
-play "$seconds"
-c1=$(cpu_ticks "$pid"); thread_ticks "$pid" > "$work/threads1"; t1=$(now_ms)
-hwm=$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")
-rss=$(awk '/VmRSS/ { print $2 }' "/proc/$pid/status")
-stop
-hz=$(getconf CLK_TCK)
-threads=$(join "$work/threads0" "$work/threads1" | awk -v hz="$hz" -v ms=$(( t1 - t0 )) \
-  '$3 > $2 { printf "%s%s %.2f%%", sep, $1, 100 * ($3 - $2) / hz / (ms / 1000); sep = ", " }')
-cpu=$(awk -v c=$(( c1 - c0 )) -v hz="$hz" -v ms=$(( t1 - t0 )) 'BEGIN { printf "%.2f", 100 * c / hz / (ms / 1000) }')
+# Plays with PLAY (a function) for $seconds s in the program started by the rest of the
+# arguments; sets cpu (percent of one core), threads (the same by thread), hwm and rss.
+measure() {
+  local play=$1 c0 c1 t0 t1 hz
+  shift
+  start "$@"
+  sleep 1
+  c0=$(cpu_ticks "$pid"); thread_ticks "$pid" > "$work/threads0"; t0=$(now_ms)
+  "$play" "$seconds"
+  c1=$(cpu_ticks "$pid"); thread_ticks "$pid" > "$work/threads1"; t1=$(now_ms)
+  hwm=$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")
+  rss=$(awk '/VmRSS/ { print $2 }' "/proc/$pid/status")
+  stop
+  hz=$(getconf CLK_TCK)
+  threads=$(join "$work/threads0" "$work/threads1" | awk -v hz="$hz" -v ms=$(( t1 - t0 )) \
+    '$3 > $2 { printf "%s%s %.2f%%", sep, $1, 100 * ($3 - $2) / hz / (ms / 1000); sep = ", " }')
+  cpu=$(awk -v c=$(( c1 - c0 )) -v hz="$hz" -v ms=$(( t1 - t0 )) 'BEGIN { printf "%.2f", 100 * c / hz / (ms / 1000) }')
+}
+
+# The pad plays by itself; the keyboard is left alone.
+let_the_pad_play() { sleep "$1"; }
+
+measure play "$bin/quorvane"
+keys_cpu=$cpu keys_threads=$threads memory="$(( hwm / 1024 )) / $(( rss / 1024 ))"
+measure play "$bin/quorvane-pad" idle
+idle_cpu=$cpu idle_threads=$threads
+measure let_the_pad_play "$bin/quorvane-pad" play
+pad_cpu=$cpu pad_threads=$threads
 
 start "$bin/quorvane-pacing" "$work/steps"
 sleep 1
@@ -111,11 +129,13 @@ PY
 cat <<TABLE
 | measure | target | measured |
 |---|---|---|
-| processor use while playing (${seconds} s, keys held) | at most 2% of one core | ${cpu}% |
-| the same by thread | | ${threads} |
+| processor use while playing (${seconds} s, keys held) | at most 2% of one core | ${keys_cpu}% |
+| the same by thread | | ${keys_threads} |
+| the same with a pad attached, idle | as without | ${idle_cpu}% (${idle_threads}) |
+| played with the pad alone (south held, stick right and left) | as with keys | ${pad_cpu}% (${pad_threads}) |
 | step spacing, median | 50 ms | ${median} ms |
 | step spacing, 99th percentile | at most 53 ms | ${p99} ms |
 | step spacing, shortest / longest | none under 50 ms | ${lowest} / ${highest} ms (${count} steps) |
 | launch to window shown (5 runs, sorted) | at most 400 ms | ${launch_sorted% } ms |
-| resident memory, peak / at the end | at most 120 MB | $(( hwm / 1024 )) / $(( rss / 1024 )) MB |
+| resident memory, peak / at the end | at most 120 MB | ${memory} MB |
 TABLE
