@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <memory>
 
-#include "audio/media_device.h"
-#include "audio/midi_length.h"
-#include "audio/sound_effects.h"
+#include "sound/media_device.h"
+#include "sound/midi_length.h"
+#include "sound/sound_effects.h"
 #include "audio_files.h"
 
 namespace quorvane {

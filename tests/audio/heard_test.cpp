@@ -13,8 +13,8 @@
 #include <functional>
 #include <thread>
 
-#include "audio/media_device.h"
-#include "audio/sound_effects.h"
+#include "sound/media_device.h"
+#include "sound/sound_effects.h"
 #include "audio_files.h"
 
 namespace quorvane {

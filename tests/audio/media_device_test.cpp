@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "audio/media_device.h"
+#include "sound/media_device.h"
 
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -11,8 +11,8 @@
 #include <fstream>
 #include <thread>
 
-#include "audio/sound_effects.h"
-#include "audio/sound_font.h"
+#include "sound/sound_effects.h"
+#include "sound/sound_font.h"
 #include "audio_files.h"
 
 namespace quorvane {

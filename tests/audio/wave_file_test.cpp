@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What counts as a sound effect: a small, short RIFF/WAVE file, and nothing else.
 
-#include "audio/wave_file.h"
+#include "sound/wave_file.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <QLabel>
 
 #include "../support/temporary_folder.h"
-#include "audio/sdl_audio.h"
+#include "sound/sdl_audio.h"
 #include "window/box_place.h"
 #include "window/qt_platform.h"
 #include "window/table_box.h"
