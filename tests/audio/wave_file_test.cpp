@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "audio_files.h"
+#include "media_builders.h"
 
 namespace quorvane {
 namespace {

@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/temporary_folder.h"
+#include "temporary_folder.h"
 #include "scores/high_scores.h"
 #include "scores/table_store.h"
 #include "store_platform.h"

@@ -5,7 +5,7 @@
 #include <QInputDialog>
 #include <QLabel>
 
-#include "../support/temporary_folder.h"
+#include "temporary_folder.h"
 #include "sound/sdl_audio.h"
 #include "window/box_place.h"
 #include "window/qt_platform.h"

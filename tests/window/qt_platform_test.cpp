@@ -13,7 +13,7 @@
 #include "sound/sdl_audio.h"
 #include "base/checked.h"
 #include "base/errors.h"
-#include "../support/temporary_folder.h"
+#include "temporary_folder.h"
 #include "window/qt_platform.h"
 #include "window_fixture.h"
 
