@@ -5,7 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "../tests/support/fake_platform.h"
+#include "fake_platform.h"
 #include "game/game.h"
 
 namespace quorvane {

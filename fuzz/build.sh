@@ -20,7 +20,7 @@ build() {
 }
 for target in "${targets[@]}"; do
   case "$target" in
-    midi_length) build "$here/midi_length_fuzz.cpp" "$src/audio/midi_length.cpp" -o "$out/midi_length_fuzz" ;;
+    midi_length) build "$here/midi_length_fuzz.cpp" "$src/sound/midi_length.cpp" -o "$out/midi_length_fuzz" ;;
     table_file) build "$here/table_file_fuzz.cpp" "$src/scores/ini_file.cpp" -o "$out/table_file_fuzz" ;;
     *) echo "unknown fuzzer: $target" >&2; exit 2 ;;
   esac

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "audio/midi_length.h"
+#include "sound/midi_length.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);

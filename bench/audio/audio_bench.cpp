@@ -11,10 +11,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "audio/media_device.h"
-#include "audio/midi_length.h"
-#include "audio/sound_effects.h"
-#include "audio_files.h"
+#include "sound/media_device.h"
+#include "sound/midi_length.h"
+#include "sound/sound_effects.h"
+#include "media_builders.h"
 
 namespace quorvane {
 namespace {
@@ -23,17 +23,6 @@ namespace fs = std::filesystem;
 
 SdlAudio* audio = nullptr;
 
-const testing::TempDir& Scratch() {
-    static testing::TempDir dir;
-    return dir;
-}
-
-// A game file, or a stand-in written to the scratch folder while it is missing.
-std::string GameOrStandIn(const std::string& folder, const std::string& name, const testing::Bytes& standIn) {
-    if (const auto found = testing::GameFile(folder, name)) return found->string();
-    testing::WriteFile(Scratch() / name, standIn);
-    return (Scratch() / name).string();
-}
 
 // The media module's song change: CloseMedia, OpenMedia, MediaLength, PlayMedia. One
 // change per repetition, so the median reported is that of single changes.
@@ -46,7 +35,7 @@ void SongChange(benchmark::State& state) {
         std::vector<std::string> paths;
         for (int n = 1; n <= 4; ++n) {
             const std::string name = "Music" + std::to_string(n) + ".mid";
-            paths.push_back(GameOrStandIn("music", name, testing::TestSong(120 + 20 * n)));
+            paths.push_back(testing::GameFile("music", name).string());
         }
         return paths;
     }();
@@ -78,7 +67,7 @@ void StartEffect(benchmark::State& state) {
         state.SkipWithError("no sound device");
         return;
     }
-    const std::string explode = GameOrStandIn("sounds", "explode.wav", testing::ToneWav(150, 0.6, 0.4));
+    const std::string explode = testing::GameFile("sounds", "explode.wav").string();
     SoundEffects effects(*audio);
     effects.Play(explode);
     int started = 0;
@@ -100,7 +89,7 @@ void StartEffectFirstTime(benchmark::State& state) {
         state.SkipWithError("no sound device");
         return;
     }
-    const std::string bang = GameOrStandIn("sounds", "bang.wav", testing::ToneWav(900, 0.3, 0.4));
+    const std::string bang = testing::GameFile("sounds", "bang.wav").string();
     for (auto _ : state) {
         state.PauseTiming();
         auto effects = std::make_unique<SoundEffects>(*audio);

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <memory>
 
-#include "../../tests/support/virtual_pad.h"
+#include "virtual_pad.h"
 #include "platform_relay.h"
 #include "window/app.h"
 

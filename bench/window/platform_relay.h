@@ -3,7 +3,7 @@
 // A platform that passes every call on to the real one: a measuring harness overrides
 // just the calls it watches.
 
-#include "game/platform.h"
+#include "base/platform.h"
 
 namespace quorvane::bench {
 

@@ -3,7 +3,8 @@
 
 #include <algorithm>
 
-#include "scores/score_text.h"
+#include "audio/media_commands.h"
+#include "base/number_text.h"
 
 namespace quorvane {
 namespace {
@@ -24,9 +25,9 @@ Bool16 ReadsAsTrue(const std::string& reply) {
 
 }  // namespace
 
-std::string mod_Winmm::CommandStep(const std::string& command) {
+std::string mod_Winmm::CommandStep(std::string_view command) {
     ReplyBuffer.assign(ReplyCapacity, ' ');
-    const std::string reply = platform_.MediaCommand(command);
+    const std::string reply = platform_.MediaCommand(std::string(command));
     // The device writes at most capacity - 1 characters and a NUL over the blanks.
     const std::size_t length = std::min(reply.size(), ReplyCapacity - 1);
     std::copy_n(reply.begin(), length, ReplyBuffer.begin());
@@ -36,28 +37,28 @@ std::string mod_Winmm::CommandStep(const std::string& command) {
 
 std::optional<std::string> mod_Winmm::OpenMedia(const std::string& path) {
     if (MediaOpen != False) return std::nullopt;
-    CommandStep("close all");
-    std::string result = CommandStep("Open \"" + path + "\" alias media");
-    CommandStep("set media time format milliseconds");
+    CommandStep(CloseAllCommand);
+    std::string result = CommandStep(OpenCommand(path));
+    CommandStep(TimeFormatCommand);
     MediaOpen = ReadsAsTrue(result);
     return result;
 }
 
 std::optional<std::string> mod_Winmm::PlayMedia() {
     if (MediaOpen == False) return std::nullopt;
-    return CommandStep("play media");
+    return CommandStep(PlayCommand);
 }
 
 std::optional<std::string> mod_Winmm::CloseMedia() {
     if (MediaOpen == False) return std::nullopt;
-    std::string result = CommandStep("close all");
+    std::string result = CommandStep(CloseAllCommand);
     MediaOpen = False;
     return result;
 }
 
 std::optional<std::string> mod_Winmm::MediaLength() {
     if (MediaOpen == False) return std::nullopt;
-    return CommandStep("status media length");
+    return CommandStep(LengthCommand);
 }
 
 Int32 ReplyToLong(const std::optional<std::string>& reply) {

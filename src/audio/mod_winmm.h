@@ -5,9 +5,10 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "game/checked.h"
-#include "game/platform.h"
+#include "base/checked.h"
+#include "base/platform.h"
 
 namespace quorvane {
 
@@ -26,7 +27,7 @@ public:
     bool IsOpen() const { return MediaOpen != False; }
 
 private:
-    std::string CommandStep(const std::string& command);
+    std::string CommandStep(std::string_view command);
 
     Platform& platform_;
     Bool16 MediaOpen = False;

@@ -53,7 +53,7 @@ void HitPhase(Context c) {
         Sprite& monster = c.form.Monster(i);
         if (!SpritesCollide(bolt, monster)) return;
         if (monster.Tag == "Dead") return;
-        c.platform.PlaySound(InFolder(s, "explode.wav"));
+        c.platform.PlaySound(InFolder(s.AppPath, "explode.wav"));
         bolt.Tag = "";
         bolt.Visible = false;
         monster.Visible = false;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "game/checked.h"
+#include "base/checked.h"
 #include "game/form.h"
 
 namespace quorvane {

@@ -2,9 +2,11 @@
 #pragma once
 // What a phase of the game step works on.
 
+#include "base/counting.h"
+#include "base/folder.h"
 #include "game/form.h"
 #include "game/game_state.h"
-#include "game/platform.h"
+#include "base/platform.h"
 
 namespace quorvane {
 
@@ -13,17 +15,5 @@ struct Context {
     Form& form;
     Platform& platform;
 };
-
-// Runs `body` for LoopIndex = first to last, counting with the shared field as the
-// game's loops do: the body may move the counter, and the increment is checked.
-template <typename Body>
-void ForEach(Int16& counter, Int16 first, Int16 last, Body&& body) {
-    for (counter = first; counter <= last; counter = Add16(counter, 1)) body(counter);
-}
-
-// Sound files and songs are looked for directly inside the program folder.
-inline std::string InFolder(const GameState& state, const std::string& file) {
-    return state.AppPath + file;
-}
 
 }  // namespace quorvane

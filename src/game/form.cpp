@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/form.h"
 
-#include "game/errors.h"
+#include "base/errors.h"
 
 namespace quorvane {
 namespace {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/product.h"
+
 namespace quorvane {
 
 enum class Picture { Player, Bolt, Monster, Keyboard };
@@ -48,7 +50,6 @@ struct Label {
 };
 
 inline constexpr int Slots = 6;
-inline constexpr std::string_view ProductTitle = "Quorvane";
 
 // The playfield: the window's client area in pixels.
 inline constexpr double PlayfieldWidth = 320;

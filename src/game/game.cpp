@@ -2,7 +2,7 @@
 #include "game/game.h"
 
 #include "audio/song_rotation.h"
-#include "game/errors.h"
+#include "base/errors.h"
 #include "game/phases.h"
 
 namespace quorvane {
@@ -19,8 +19,7 @@ void Game::Load() {
 
 void Game::StartUp() {
     GameState& s = state_;
-    s.AppPath = programFolder_;
-    if (s.AppPath.empty() || s.AppPath.back() != '/') s.AppPath += '/';
+    s.AppPath = WithSeparator(programFolder_);
     s.Facing = "Up";
     s.Health = 100;
     s.MonstersLeft = 6;
@@ -32,7 +31,7 @@ void Game::StartUp() {
     });
     s.SongNumber = 1;
     s.Running = True;
-    StartSong(s, media_, platform_);
+    StartSong(Songs(), media_, platform_);
     platform_.ShowWindow();
 }
 
@@ -47,7 +46,9 @@ PassResult Game::Pass() {
     return PassResult::Stepped;
 }
 
-void Game::TimerMusicTick() { quorvane::TimerMusicTick(state_, media_, platform_); }
+void Game::TimerMusicTick() { quorvane::TimerMusicTick(Songs(), media_, platform_); }
+
+SongFields Game::Songs() { return {state_.AppPath, state_.SongNumber, state_.SongLength, state_.SongStart}; }
 
 void Game::Unload() {
     media_.CloseMedia();

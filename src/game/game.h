@@ -7,10 +7,11 @@
 #include <string>
 
 #include "audio/mod_winmm.h"
+#include "audio/song_rotation.h"
 #include "game/form.h"
 #include "game/game_state.h"
 #include "game/menus.h"
-#include "game/platform.h"
+#include "base/platform.h"
 
 namespace quorvane {
 
@@ -50,6 +51,8 @@ public:
     mod_Winmm& Media() { return media_; }
 
 private:
+    SongFields Songs();
+
     Platform& platform_;
     std::string programFolder_;
     GameState state_;

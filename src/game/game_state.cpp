@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/game_state.h"
 
-#include "game/errors.h"
+#include "base/errors.h"
 
 namespace quorvane {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "game/checked.h"
+#include "base/checked.h"
 #include "game/form.h"
 
 namespace quorvane {

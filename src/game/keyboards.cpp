@@ -48,7 +48,7 @@ void HitTest(Context c, int i) {
     keyboard.Visible = false;
     s.Health = Sub16(s.Health, HitDamage);
     c.form.lblHp.Caption = "Health - " + std::to_string(s.Health);
-    c.platform.PlaySound(InFolder(s, "bang.wav"));
+    c.platform.PlaySound(InFolder(s.AppPath, "bang.wav"));
     if (s.Health < 1) DeathSequence(c);
 }
 
@@ -82,7 +82,7 @@ void FlyKeyboard(Context c, int i) {
 void DeathSequence(Context c) {
     c.state.Running = False;
     c.form.lblDied.Visible = true;
-    CheckHighScore(c.platform, c.state, c.state.Score, std::string(ProductTitle), HighScoreSlots);
+    CheckHighScore(c.platform, c.state.LoopIndex, c.state.Score, std::string(ProductTitle), HighScoreSlots);
 }
 
 }  // namespace quorvane

@@ -43,7 +43,7 @@ void Game::Menu(MenuCommand command) {
 }
 
 void Game::mnuHighScores_Click() {
-    ViewHighScores(platform_, state_, std::string(ProductTitle), HighScoreSlots);
+    ViewHighScores(platform_, state_.LoopIndex, std::string(ProductTitle), HighScoreSlots);
 }
 
 void Game::mnuPlay_Click() {

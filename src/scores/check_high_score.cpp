@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <vector>
 
-#include "game/errors.h"
+#include "base/errors.h"
 #include "scores/high_scores.h"
-#include "scores/score_text.h"
 
 namespace quorvane {
 namespace {
@@ -19,8 +18,8 @@ void Attempt(StepBody&& body) {
 
 }  // namespace
 
-void CheckHighScore(Platform& platform, GameState& state, Int32 HighScore,
-                    const std::string& AppName, Int16 NumHighScores) {
+void CheckHighScore(Platform& platform, Int16& LoopIndex, Int32 HighScore, const std::string& AppName,
+                    Int16 NumHighScores) {
     const auto slots = static_cast<std::size_t>(std::max<Int16>(NumHighScores, 0));
     std::vector<Int16> scores(slots, 0);
     std::vector<std::string> names(slots);
@@ -44,7 +43,7 @@ void CheckHighScore(Platform& platform, GameState& state, Int32 HighScore,
         }
     }
 
-    Attempt([&] { ViewHighScores(platform, state, AppName, NumHighScores); });
+    Attempt([&] { ViewHighScores(platform, LoopIndex, AppName, NumHighScores); });
 }
 
 }  // namespace quorvane

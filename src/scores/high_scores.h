@@ -4,19 +4,19 @@
 
 #include <string>
 
-#include "game/game_state.h"
-#include "game/platform.h"
+#include "base/checked.h"
+#include "base/platform.h"
 #include "scores/table_rules.h"
 
 namespace quorvane {
 
 // Offers a qualifying HighScore a place, asks for the name, saves the whole table and
 // shows it. A failing step is skipped and the next one runs; nothing is reported.
-void CheckHighScore(Platform& platform, GameState& state, Int32 HighScore,
-                    const std::string& AppName, Int16 NumHighScores);
-
-// Shows the table, best first, counting its rows with the shared LoopIndex.
-void ViewHighScores(Platform& platform, GameState& state, const std::string& AppName,
+void CheckHighScore(Platform& platform, Int16& LoopIndex, Int32 HighScore, const std::string& AppName,
                     Int16 NumHighScores);
+
+// Shows the table, best first, counting its rows with `LoopIndex`, the game's counter
+// that its step shares.
+void ViewHighScores(Platform& platform, Int16& LoopIndex, const std::string& AppName, Int16 NumHighScores);
 
 }  // namespace quorvane

@@ -3,13 +3,15 @@
 
 #include <limits>
 
-#include "game/errors.h"
-#include "scores/score_text.h"
+#include "base/errors.h"
+#include "base/number_text.h"
 
 namespace quorvane {
 
 // Appended rather than " " + text: GCC 12 gives a false -Wrestrict for that at -O3.
 std::string SlotKey(int slot) { return std::string(" ").append(std::to_string(slot)); }
+
+Int16 ReadScore(std::string_view text) { return Round16(ReadLeadingNumber(text)); }
 
 Int16 ScoreOrZero(std::string_view text) {
     try {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/checked.h"
+#include "base/checked.h"
 
 namespace quorvane {
 
@@ -21,6 +21,10 @@ inline constexpr const char* DefaultName = "None";
 
 // The key of slot i in both sections: a blank, then i.
 std::string SlotKey(int slot);
+
+// A stored score: the leading number rounded half to even; raises Overflow outside
+// 16 bits.
+Int16 ReadScore(std::string_view text);
 
 // A stored score as a slot reads it: the leading number rounded half to even, or 0 when
 // that lies outside 16 bits.

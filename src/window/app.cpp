@@ -11,10 +11,10 @@
 #include <QScreen>
 #include <QStandardPaths>
 
-#include "audio/media_device.h"
-#include "audio/sdl_audio.h"
-#include "audio/sound_effects.h"
-#include "game/errors.h"
+#include "sound/media_device.h"
+#include "sound/sdl_audio.h"
+#include "sound/sound_effects.h"
+#include "base/errors.h"
 #include "game/game.h"
 #include "scores/table_store.h"
 #include "window/destroy_watch.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "game/platform.h"
+#include "base/platform.h"
 
 namespace quorvane {
 

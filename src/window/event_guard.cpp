@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "game/errors.h"
+#include "base/errors.h"
 
 namespace quorvane {
 

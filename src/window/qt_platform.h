@@ -8,10 +8,10 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "audio/media_device.h"
-#include "audio/sound_effects.h"
-#include "game/platform.h"
-#include "game/random.h"
+#include "sound/media_device.h"
+#include "sound/sound_effects.h"
+#include "base/platform.h"
+#include "base/random.h"
 #include "scores/table_store.h"
 #include "window/event_guard.h"
 #include "window/pads.h"

@@ -13,16 +13,17 @@
 #include <functional>
 #include <thread>
 
-#include "audio/media_device.h"
-#include "audio/sound_effects.h"
-#include "audio_files.h"
+#include "sound/media_device.h"
+#include "sound/sound_effects.h"
+#include "media_builders.h"
+#include "temporary_folder.h"
 
 namespace quorvane {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using testing::TempDir;
+using test::TemporaryFolder;
 using testing::WriteFile;
 
 constexpr double FullScale = 32768.0;
@@ -75,18 +76,12 @@ protected:
         return out;
     }
 
-    // A game file, or a stand-in made here while it has not been made.
-    std::string GameOrStandIn(const std::string& folder, const std::string& name, const testing::Bytes& standIn) {
-        if (const auto found = testing::GameFile(folder, name)) return found->string();
-        WriteFile(dir / name, standIn);
-        return (dir / name).string();
-    }
 
-    TempDir dir;
+    TemporaryFolder dir;
 };
 
 TEST_F(HeardTest, TwoSecondsOfTheFirstSongAreNotSilent) {
-    const std::string song = GameOrStandIn("music", "Music1.mid", testing::TestSong(8));
+    const std::string song = testing::GameFile("music", "Music1.mid").string();
     const Output out = Render(
         [&](MediaDevice& device, SoundEffects&) {
             ASSERT_EQ(device.Send("Open \"" + song + "\" alias media"), "1");
@@ -99,8 +94,8 @@ TEST_F(HeardTest, TwoSecondsOfTheFirstSongAreNotSilent) {
 }
 
 TEST_F(HeardTest, EachEffectIsHeardAndTwoAtOnceAreLouder) {
-    const std::string explode = GameOrStandIn("sounds", "explode.wav", testing::ToneWav(150, 0.6, 0.4));
-    const std::string bang = GameOrStandIn("sounds", "bang.wav", testing::ToneWav(900, 0.3, 0.4));
+    const std::string explode = testing::GameFile("sounds", "explode.wav").string();
+    const std::string bang = testing::GameFile("sounds", "bang.wav").string();
     auto play = [](std::vector<std::string> paths) {
         return [paths](MediaDevice&, SoundEffects& effects) {
             for (const auto& path : paths) effects.Play(path);

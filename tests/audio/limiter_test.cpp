@@ -8,7 +8,7 @@
 #include <cmath>
 #include <vector>
 
-#include "audio/limiter.h"
+#include "sound/limiter.h"
 
 namespace quorvane {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "audio/media_device.h"
+#include "sound/media_device.h"
 
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -11,15 +11,16 @@
 #include <fstream>
 #include <thread>
 
-#include "audio/sound_effects.h"
-#include "audio/sound_font.h"
-#include "audio_files.h"
+#include "sound/sound_effects.h"
+#include "sound/sound_font.h"
+#include "media_builders.h"
+#include "temporary_folder.h"
 
 namespace quorvane {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDir;
+using test::TemporaryFolder;
 using testing::WriteFile;
 
 std::string Open(const std::string& path) { return "Open \"" + path + "\" alias media"; }
@@ -46,7 +47,7 @@ protected:
     DummyDriver driver;
     SdlAudio audio;
     MediaDevice device{audio};
-    TempDir dir;
+    TemporaryFolder dir;
     const std::string song = (dir / "song.mid").string();
     const std::string other = (dir / "other.mid").string();
 };
@@ -199,7 +200,7 @@ TEST_F(SoundEffectsTest, BadFilesAreSilenceAndGoodOnesAreKept) {
 }
 
 TEST(NoSoundDevice, AnswersInSilenceAndSaysEachProblemInOneLine) {
-    TempDir dir;
+    TemporaryFolder dir;
     const std::string song = (dir / "song.mid").string();
     WriteFile(song, testing::TestSong(4));
     WriteFile(dir / "tone.wav", testing::ToneWav(440, 0.2, 0.3));
@@ -248,7 +249,7 @@ long ResidentKilobytes() {
 // or a failed open, named once on standard error, and none of them is read into memory.
 TEST(HostileMedia, IsSilenceOrAFailedOpenAndSaidOnceForEachFile) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    TempDir dir;
+    TemporaryFolder dir;
     using testing::Track;
     const std::vector<std::string> effectFiles = {"explode.wav", "bang.wav", "long.wav"};
     const std::vector<std::string> songFiles = {"Music1.mid", "Music2.mid", "Music3.mid"};
@@ -291,7 +292,7 @@ TEST(HostileMedia, IsSilenceOrAFailedOpenAndSaidOnceForEachFile) {
 }
 
 TEST(SoundFont, TheFirstReadableFileOfTheList) {
-    TempDir dir;
+    TemporaryFolder dir;
     WriteFile(dir / "font.sf2", {'R', 'I', 'F', 'F'});
     WriteFile(dir / "later.sf2", {'R', 'I', 'F', 'F'});
     fs::create_directory(dir / "folder.sf2");

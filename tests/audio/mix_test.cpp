@@ -14,9 +14,10 @@
 #include <functional>
 #include <thread>
 
-#include "audio/media_device.h"
-#include "audio/sound_effects.h"
-#include "audio_files.h"
+#include "sound/media_device.h"
+#include "sound/sound_effects.h"
+#include "media_builders.h"
+#include "temporary_folder.h"
 
 namespace quorvane {
 namespace {
@@ -145,16 +146,10 @@ protected:
     }
 
     static std::string Game(const std::string& folder, const std::string& name) {
-        const auto found = testing::GameFile(folder, name);
-        return found ? found->string() : std::string();
+        return testing::GameFile(folder, name).string();
     }
 
-    void SetUp() override {
-        for (const auto& [folder, name] : {std::pair{"music", "Music1.mid"}, {"sounds", "explode.wav"}, {"sounds", "bang.wav"}})
-            if (Game(folder, name).empty()) GTEST_SKIP() << "the game's " << name << " has not been made";
-    }
-
-    testing::TempDir dir;
+    test::TemporaryFolder dir;
 };
 
 TEST_F(MixTest, AMinuteOfBusyPlayNeverReachesFullScale) {

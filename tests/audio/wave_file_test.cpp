@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What counts as a sound effect: a small, short RIFF/WAVE file, and nothing else.
 
-#include "audio/wave_file.h"
+#include "sound/wave_file.h"
 
 #include <gtest/gtest.h>
 
-#include "audio_files.h"
+#include "media_builders.h"
 
 namespace quorvane {
 namespace {

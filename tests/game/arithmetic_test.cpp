@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "game/checked.h"
-#include "game/errors.h"
-#include "game/random.h"
+#include "base/checked.h"
+#include "base/errors.h"
+#include "base/random.h"
 
 namespace quorvane {
 namespace {

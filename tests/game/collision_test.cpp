@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "game/collision.h"
-#include "game/errors.h"
+#include "base/errors.h"
 
 namespace quorvane {
 namespace {

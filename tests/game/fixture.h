@@ -1,19 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A game on the scripted platform, for driving single phases.
+// A game on the in-memory platform, for driving single phases.
 
+#include <vector>
+
+#include "fake_platform.h"
 #include "game/context.h"
+#include "game/game.h"
 #include "game/phases.h"
-#include "sim_platform.h"
 
 namespace quorvane::test {
 
 struct GameFixture {
     explicit GameFixture(std::vector<float> draws = std::vector<float>(12, 0.5f)) {
-        scenario.random = std::move(draws);
+        platform.draws.assign(draws.begin(), draws.end());
     }
-    sim::Scenario scenario;
-    sim::SimPlatform platform{scenario, 1};
+    FakePlatform platform;
     Game game{platform, "/q"};
     GameState& state = game.State();
     Form& form = game.Window();

@@ -4,15 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "audio/mod_winmm.h"
-#include "fixture.h"
+#include "fake_platform.h"
 
 namespace quorvane::test {
 namespace {
 
 // A device that answers with scripted replies and records what it was sent.
-class ScriptedDevice : public sim::SimPlatform {
+class ScriptedDevice : public FakePlatform {
 public:
-    explicit ScriptedDevice(const sim::Scenario& s) : SimPlatform(s, 1) {}
     std::string MediaCommand(const std::string& command) override {
         sent.push_back(command);
         if (command.rfind("Open", 0) == 0) return openReply;
@@ -25,8 +24,7 @@ public:
 };
 
 struct MediaFixture {
-    sim::Scenario scenario;
-    ScriptedDevice device{scenario};
+    ScriptedDevice device;
     mod_Winmm media{device};
 };
 

@@ -8,8 +8,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "../support/fake_platform.h"
-#include "game/errors.h"
+#include "fake_platform.h"
+#include "base/errors.h"
 #include "scores/high_scores.h"
 
 namespace quorvane {
@@ -66,12 +66,12 @@ class CheckHighScoreTest : public testing::TestWithParam<CheckCase> {};
 TEST_P(CheckHighScoreTest, PlacesTheScore) {
     const CheckCase& c = GetParam();
     FakePlatform p;
-    GameState state;
+    Int16 loopIndex = 0;
     Store(p, c.before);
     const auto storeBefore = p.store;
     p.answers = {"New"};
 
-    CheckHighScore(p, state, c.HighScore, "Quorvane", 10);
+    CheckHighScore(p, loopIndex, c.HighScore, "Quorvane", 10);
 
     if (c.after.empty()) {
         EXPECT_TRUE(p.inputs.empty());
@@ -146,9 +146,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CheckHighScore, ReadsOnceThenAsksThenRewritesEverySlotThenShows) {
     FakePlatform p;
-    GameState state;
+    Int16 loopIndex = 0;
     p.answers = {"Ann"};
-    CheckHighScore(p, state, 60, "Quorvane", 10);
+    CheckHighScore(p, loopIndex, 60, "Quorvane", 10);
 
     std::vector<std::string> expected;
     for (int i = 0; i < 10; ++i) {
@@ -182,9 +182,9 @@ TEST(CheckHighScore, ReadsOnceThenAsksThenRewritesEverySlotThenShows) {
 
 TEST(CheckHighScore, UsesItsApplicationName) {
     FakePlatform p;
-    GameState state;
+    Int16 loopIndex = 0;
     p.Put("High Scores", " 9", "500", "Other");
-    CheckHighScore(p, state, 100, "Other", 10);
+    CheckHighScore(p, loopIndex, 100, "Other", 10);
     // Against the other table 100 ranks below 500; the Quorvane table stays empty.
     EXPECT_EQ(p.Get("High Scores", " 8", "Other"), "100");
     EXPECT_EQ(p.Get("High Scores", " 9", "Other"), "500");
@@ -193,8 +193,8 @@ TEST(CheckHighScore, UsesItsApplicationName) {
 
 TEST(CheckHighScore, CancelEntersAnEmptyName) {
     FakePlatform p;
-    GameState state;
-    CheckHighScore(p, state, 60, "Quorvane", 10);  // no answer scripted: Cancel
+    Int16 loopIndex = 0;
+    CheckHighScore(p, loopIndex, 60, "Quorvane", 10);  // no answer scripted: Cancel
     EXPECT_EQ(p.Get("Best Players", " 9"), "");
     EXPECT_EQ(p.Get("High Scores", " 9"), "60");
     ASSERT_EQ(p.messages.size(), 1u);
@@ -204,9 +204,9 @@ TEST(CheckHighScore, CancelEntersAnEmptyName) {
 TEST(CheckHighScore, TheNameIsTakenAsTyped) {
     const std::string name = "  Zoë \t [x] = \"q\"; #\r\nline2  ";
     FakePlatform p;
-    GameState state;
+    Int16 loopIndex = 0;
     p.answers = {name};
-    CheckHighScore(p, state, 7, "Quorvane", 10);
+    CheckHighScore(p, loopIndex, 7, "Quorvane", 10);
     EXPECT_EQ(p.Get("Best Players", " 9"), name);
 }
 
@@ -224,7 +224,7 @@ class CheckHighScoreFaultTest : public testing::TestWithParam<FaultCase> {};
 TEST_P(CheckHighScoreFaultTest, SkipsTheFailingStep) {
     const FaultCase& c = GetParam();
     FakePlatform p;
-    GameState state;
+    Int16 loopIndex = 0;
     Store(p, Named({"10", "20", "30", "40", "50", "60", "70", "80", "90", "100"}));
     p.answers = {"New"};
     bool failed = false;
@@ -235,7 +235,7 @@ TEST_P(CheckHighScoreFaultTest, SkipsTheFailingStep) {
             throw GameError("Device unavailable");
         }
     };
-    EXPECT_NO_THROW(CheckHighScore(p, state, 55, "Quorvane", 10));
+    EXPECT_NO_THROW(CheckHighScore(p, loopIndex, 55, "Quorvane", 10));
     EXPECT_TRUE(failed);
     EXPECT_THAT(Stored(p), ElementsAreArray(c.after));
     EXPECT_EQ(p.messages.size(), c.messages);
@@ -290,15 +290,15 @@ class ViewHighScoresTest : public testing::TestWithParam<ViewCase> {};
 TEST_P(ViewHighScoresTest, ShowsTheTableBestFirst) {
     const ViewCase& c = GetParam();
     FakePlatform p;
-    GameState state;
-    state.LoopIndex = 7;
+    Int16 loopIndex = 0;
+    loopIndex = 7;
     Store(p, c.stored);
-    ViewHighScores(p, state, "Quorvane", c.NumHighScores);
+    ViewHighScores(p, loopIndex, "Quorvane", c.NumHighScores);
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_EQ(p.messages[0].text, c.text);
     EXPECT_EQ(p.messages[0].title, "Quorvane");
     EXPECT_EQ(p.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(state.LoopIndex, c.NumHighScores);
+    EXPECT_EQ(loopIndex, c.NumHighScores);
     EXPECT_TRUE(p.writes.empty());
 }
 
@@ -326,18 +326,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CheckHighScore, LeavesLoopIndexAtTheSlotCount) {
     for (const Int32 score : {0, 60}) {
         FakePlatform p;
-        GameState state;
-        state.LoopIndex = 2;
-        CheckHighScore(p, state, score, "Quorvane", 10);
-        EXPECT_EQ(state.LoopIndex, 10) << score;
+        Int16 loopIndex = 0;
+        loopIndex = 2;
+        CheckHighScore(p, loopIndex, score, "Quorvane", 10);
+        EXPECT_EQ(loopIndex, 10) << score;
     }
 }
 
 TEST(CheckHighScore, ShowsTheTableItWrote) {
     FakePlatform p;
-    GameState state;
+    Int16 loopIndex = 0;
     p.answers = {"Ann"};
-    CheckHighScore(p, state, 60, "Quorvane", 10);
+    CheckHighScore(p, loopIndex, 60, "Quorvane", 10);
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_EQ(p.messages[0].text, Rows({"Ann\t\t60", NoneRow, NoneRow, NoneRow, NoneRow, NoneRow, NoneRow,
                                         NoneRow, NoneRow, NoneRow}));

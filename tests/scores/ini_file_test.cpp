@@ -12,7 +12,7 @@
 #include <QSettings>
 #include <gtest/gtest.h>
 
-#include "../support/temporary_folder.h"
+#include "temporary_folder.h"
 #include "scores/ini_file.h"
 
 namespace quorvane {

@@ -6,8 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "game/errors.h"
-#include "scores/score_text.h"
+#include "base/errors.h"
+#include "base/number_text.h"
+#include "scores/table_rules.h"
 
 namespace quorvane {
 namespace {

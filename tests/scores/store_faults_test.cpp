@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/temporary_folder.h"
+#include "temporary_folder.h"
 #include "scores/table_rules.h"
 #include "scores/table_store.h"
 #include "sim_process.h"

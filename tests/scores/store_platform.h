@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "../support/fake_platform.h"
+#include "fake_platform.h"
 #include "scores/table_store.h"
 
 namespace quorvane::test {

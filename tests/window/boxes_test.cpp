@@ -5,8 +5,8 @@
 #include <QInputDialog>
 #include <QLabel>
 
-#include "../support/temporary_folder.h"
-#include "audio/sdl_audio.h"
+#include "temporary_folder.h"
+#include "sound/sdl_audio.h"
 #include "window/box_place.h"
 #include "window/qt_platform.h"
 #include "window/table_box.h"

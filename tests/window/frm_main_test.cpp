@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "game/errors.h"
+#include "base/errors.h"
 #include "game/menus.h"
 #include "window_fixture.h"
 
@@ -54,21 +54,21 @@ TEST_F(WindowTest, InformationMenusShowTheirBoxes) {
     };
     for (const Case& c : {Case{"mnuPlay", std::string(HowToPlayTitle), HowToPlayText(), MessageIcon::Information},
                           Case{"mnuAbout", std::string(AboutTitle), AboutText(), MessageIcon::Information}}) {
-        platform.boxes.clear();
+        platform.messages.clear();
         Entry(window, c.entry)->trigger();
-        ASSERT_EQ(platform.boxes.size(), 1u) << c.entry;
-        EXPECT_EQ(platform.boxes[0].title, c.title);
-        EXPECT_EQ(platform.boxes[0].text, c.text);
-        EXPECT_EQ(platform.boxes[0].icon, c.icon);
+        ASSERT_EQ(platform.messages.size(), 1u) << c.entry;
+        EXPECT_EQ(platform.messages[0].title, c.title);
+        EXPECT_EQ(platform.messages[0].text, c.text);
+        EXPECT_EQ(platform.messages[0].icon, c.icon);
     }
 }
 
 TEST_F(WindowTest, ViewHighScoresShowsTheTableWithoutAnIcon) {
     Entry(window, "mnuHighScores")->trigger();
-    ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].title, "Quorvane");
-    EXPECT_EQ(platform.boxes[0].icon, MessageIcon::None);
-    EXPECT_EQ(platform.boxes[0].text.rfind("High Scores\r\n", 0), 0u);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].title, "Quorvane");
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(platform.messages[0].text.rfind("High Scores\r\n", 0), 0u);
 }
 
 TEST_F(WindowTest, ExitEscapeAndClosingEndTheProgram) {
@@ -78,7 +78,7 @@ TEST_F(WindowTest, ExitEscapeAndClosingEndTheProgram) {
         {"Close", [](frmMain& w) { w.close(); }},
     };
     for (const auto& [name, end] : ways) {
-        FakePlatform p;
+        StillPlatform p;
         Game g(p, "/nonexistent");
         g.StartUp();
         int ended = 0;

@@ -4,9 +4,9 @@
 #include <QAction>
 #include <QTimer>
 
-#include "../support/temporary_folder.h"
-#include "../support/virtual_pad.h"
-#include "audio/sdl_audio.h"
+#include "temporary_folder.h"
+#include "virtual_pad.h"
+#include "sound/sdl_audio.h"
 #include "window/qt_platform.h"
 #include "window_fixture.h"
 

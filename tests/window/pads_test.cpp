@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <functional>
 
-#include "../support/virtual_pad.h"
-#include "audio/sdl_audio.h"
 #include "deliveries.h"
 #include "game/key_codes.h"
+#include "sound/sdl_audio.h"
+#include "virtual_pad.h"
 #include "window/pads.h"
 
 namespace quorvane::test {

@@ -10,10 +10,10 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
-#include "audio/sdl_audio.h"
-#include "game/checked.h"
-#include "game/errors.h"
-#include "../support/temporary_folder.h"
+#include "sound/sdl_audio.h"
+#include "base/checked.h"
+#include "base/errors.h"
+#include "temporary_folder.h"
 #include "window/qt_platform.h"
 #include "window_fixture.h"
 

@@ -42,6 +42,15 @@ inline Pictures StandInPictures() {
     return p;
 }
 
+// The in-memory platform, still: its clock stands and every draw is 0.5, which gives
+// every monster the speed 0, so nothing moves on its own.
+struct StillPlatform : FakePlatform {
+    StillPlatform() {
+        tick = 1 << 20;
+        everyDraw = 0.5f;
+    }
+};
+
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -58,7 +67,7 @@ protected:
         return window.Field().grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
-    FakePlatform platform;
+    StillPlatform platform;
     Game game{platform, "/nonexistent"};
     Pictures pictures = StandInPictures();
     std::vector<std::string> fatalErrors;

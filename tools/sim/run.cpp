@@ -2,7 +2,7 @@
 #include "run.h"
 
 #include "fields.h"
-#include "game/errors.h"
+#include "base/errors.h"
 #include "scenario.h"
 #include "sim_platform.h"
 

@@ -3,15 +3,13 @@
 
 #include <cmath>
 
+#include "audio/media_commands.h"
+#include "base/folder.h"
+
 namespace quorvane::sim {
 namespace {
 
 constexpr std::int64_t TimerMs = TimerMusicInterval;
-
-std::string Normalised(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
 
 // A length as the device reports it: decimal digits.
 std::string LengthText(double length) {
@@ -35,7 +33,7 @@ std::int64_t WholePeriods(std::int64_t ms) { return ms >= 0 ? ms / TimerMs : -((
 }  // namespace
 
 SimPlatform::SimPlatform(const Scenario& scenario, std::uint32_t seed, TableStore* table)
-    : scenario_(scenario), appPath_(Normalised(scenario.folder)), now_(scenario.startTick),
+    : scenario_(scenario), appPath_(WithSeparator(scenario.folder)), now_(scenario.startTick),
       generator_(seed), store_(scenario.store), table_(table) {}
 
 void SimPlatform::SaveTable() {
@@ -102,22 +100,17 @@ std::string SimPlatform::MediaCommand(const std::string& command) {
 }
 
 std::string SimPlatform::MediaReply(const std::string& command) {
-    static const std::string openPrefix = "Open \"";
-    static const std::string openSuffix = "\" alias media";
-    if (command == "close all") {
+    if (command == CloseAllCommand) {
         openFile_.reset();
         return {};
     }
-    if (command == "status media length") {
+    if (command == LengthCommand) {
         if (!openFile_) return {};
         return LengthText(scenario_.files.at(*openFile_));
     }
-    const bool isOpen = command.size() >= openPrefix.size() + openSuffix.size() &&
-                        command.compare(0, openPrefix.size(), openPrefix) == 0 &&
-                        command.compare(command.size() - openSuffix.size(), openSuffix.size(), openSuffix) == 0;
-    if (!isOpen) return {};
-    const std::string path =
-        command.substr(openPrefix.size(), command.size() - openPrefix.size() - openSuffix.size());
+    const std::optional<std::string> opened = OpenedPath(command);
+    if (!opened) return {};
+    const std::string& path = *opened;
     if (path.compare(0, appPath_.size(), appPath_) != 0) return {};
     const std::string name = path.substr(appPath_.size());
     if (!scenario_.files.count(name)) return {};

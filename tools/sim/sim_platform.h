@@ -9,8 +9,8 @@
 #include <nlohmann/json.hpp>
 
 #include "game/game.h"
-#include "game/platform.h"
-#include "game/random.h"
+#include "base/platform.h"
+#include "base/random.h"
 #include "scenario.h"
 #include "scores/table_store.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "scores/score_text.h"
+#include "base/number_text.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -69,7 +69,5 @@ std::optional<double> ReadWholeNumber(std::string_view text) {
         if (text[at] != ' ' && text[at] != '\t') return std::nullopt;
     return Convert(text.substr(scan.begin, scan.end - scan.begin));
 }
-
-Int16 ReadScore(std::string_view text) { return Round16(ReadLeadingNumber(text)); }
 
 }  // namespace quorvane

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "audio/midi_length.h"
+#include "sound/midi_length.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Small song and sound files built by the tests, and where the game's own files lie.
-
-#include <unistd.h>
+// Small song and sound files built by the tests and benchmarks, and where the game's
+// own files lie.
 
 #include <cmath>
 #include <cstdint>
@@ -135,36 +134,9 @@ inline Bytes ReadFile(const std::filesystem::path& path) {
     return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
-// A fresh folder, removed with everything in it at the end.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-audio-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
-
-// One of the game's song or sound files: from the sources, or beside the test program,
-// where the build copies them. None while they have not been made.
-inline std::optional<std::filesystem::path> GameFile(const std::string& folder, const std::string& name) {
-    const std::filesystem::path source = std::filesystem::path(QUORVANE_SOURCE_DIR) / "assets" / folder / name;
-    if (std::filesystem::is_regular_file(source)) return source;
-    std::error_code error;
-    const auto beside = std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / name;
-    if (!error && std::filesystem::is_regular_file(beside)) return beside;
-    return std::nullopt;
+// One of the game's own song or sound files, in the sources.
+inline std::filesystem::path GameFile(const std::string& folder, const std::string& name) {
+    return std::filesystem::path(QUORVANE_SOURCE_DIR) / "assets" / folder / name;
 }
 
 }  // namespace quorvane::testing

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "audio/limiter.h"
+#include "sound/limiter.h"
 
 #include <algorithm>
 #include <cmath>

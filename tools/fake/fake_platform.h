@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// An in-memory Platform for tests and benchmarks: a clock the test moves, draws from a
-// list and then from a seeded generator, a settings store in a map, scripted answers
-// for the input box, and a log of what the game asked of it, in order.
+// An in-memory Platform for the tests and benchmarks: a clock the caller moves, draws
+// from a list and then from the game's own seeded generator (or one fixed value), a
+// settings store in a map, scripted answers for the input box, and a log of what the
+// game asked of it, in order.
 
 #include <cstdint>
 #include <deque>
@@ -10,12 +11,12 @@
 #include <map>
 #include <optional>
 #include <ostream>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "game/platform.h"
+#include "base/platform.h"
+#include "base/random.h"
 
 namespace quorvane::test {
 
@@ -37,7 +38,8 @@ public:
 
     std::int32_t tick = 1'000'000;
     std::deque<float> draws;           // taken first, then the generator
-    std::mt19937 generator{1};
+    std::optional<float> everyDraw;    // when set, the generator's place: every draw is this
+    SingleRandom generator{1};
     std::deque<std::string> answers;   // for the input box; none left answers "" (Cancel)
     std::map<Address, std::string> store;
     std::string mediaReply;            // the reply to every media command
@@ -56,6 +58,7 @@ public:
     std::vector<Input> inputs;
     std::vector<std::string> sounds;
     std::vector<std::string> media;
+    int endProgramCalls = 0;
 
     void Put(const std::string& section, const std::string& key, const std::string& value,
              const std::string& app = "Quorvane") {
@@ -76,8 +79,7 @@ public:
             draws.pop_front();
             return r;
         }
-        // 24 random bits: a single-precision value in [0, 1) that is never 1.
-        return static_cast<float>(generator() >> 8) * (1.0f / 16777216.0f);
+        return everyDraw ? *everyDraw : generator.Next();
     }
     void PlaySound(const std::string& path) override {
         Note("sound ", path);
@@ -113,7 +115,10 @@ public:
     }
     void ShowWindow() override { Note("show"); }
     void ProcessEvents(std::int32_t) override { Note("events"); }
-    void EndProgram() override { Note("end"); }
+    void EndProgram() override {
+        Note("end");
+        ++endProgramCalls;
+    }
 
     // Forgets what was recorded; the store, the clock and the scripts stay.
     void ClearRecord() {

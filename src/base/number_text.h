@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Numbers read from stored text.
+// Numbers read from text: stored scores, and the media device's replies.
 
 #include <optional>
 #include <string_view>
-
-#include "game/checked.h"
 
 namespace quorvane {
 
@@ -16,9 +14,5 @@ double ReadLeadingNumber(std::string_view text);
 
 // The number when the whole text (blanks around it aside) is one; otherwise none.
 std::optional<double> ReadWholeNumber(std::string_view text);
-
-// A stored score: the leading number rounded half to even; raises Overflow outside
-// 16 bits.
-Int16 ReadScore(std::string_view text);
 
 }  // namespace quorvane

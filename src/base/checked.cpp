@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "game/checked.h"
+#include "base/checked.h"
 
 #include <cfenv>
 #include <cmath>
 #include <limits>
 
-#include "game/errors.h"
+#include "base/errors.h"
 
 namespace quorvane {
 namespace {

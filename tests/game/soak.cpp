@@ -17,11 +17,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "../tests/support/fake_platform.h"
-#include "game/errors.h"
+#include "fake_platform.h"
+#include "base/errors.h"
 #include "game/game.h"
 #include "scores/high_scores.h"
-#include "scores/score_text.h"
+#include "base/number_text.h"
 
 namespace quorvane {
 namespace {
@@ -48,7 +48,7 @@ struct Figures {
 class SoakPlatform : public test::FakePlatform {
 public:
     SoakPlatform(std::uint32_t seed, Figures& figures) : keys_(seed ^ 0x9e3779b9u), figures_(figures) {
-        generator.seed(seed);
+        generator.Seed(seed);
         recording = false;
     }
 

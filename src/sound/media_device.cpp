@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "audio/media_device.h"
+#include "sound/media_device.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -8,14 +8,13 @@
 #include <limits>
 #include <string_view>
 
-#include "audio/media_file.h"
-#include "audio/midi_length.h"
+#include "audio/media_commands.h"
+#include "sound/media_file.h"
+#include "sound/midi_length.h"
 
 namespace quorvane {
 namespace {
 
-constexpr std::string_view OpenPrefix = "Open \"";
-constexpr std::string_view OpenSuffix = "\" alias media";
 
 // Replies that do not read as numbers, for callers that test for a device number.
 const std::string NotOpen = "error: no media is open";
@@ -30,18 +29,14 @@ MediaDevice::~MediaDevice() { Close(); }
 
 std::string MediaDevice::Send(const std::string& command) noexcept {
     try {
-        if (command == "close all") {
+        if (command == CloseAllCommand) {
             Close();
             return {};
         }
-        if (command.size() >= OpenPrefix.size() + OpenSuffix.size() && command.starts_with(OpenPrefix) &&
-            command.ends_with(OpenSuffix)) {
-            return Open(command.substr(OpenPrefix.size(),
-                                       command.size() - OpenPrefix.size() - OpenSuffix.size()));
-        }
-        if (command == "set media time format milliseconds") return song_ ? std::string() : NotOpen;
-        if (command == "play media") return song_ ? Play() : NotOpen;
-        if (command == "status media length") {
+        if (const auto path = OpenedPath(command)) return Open(*path);
+        if (command == TimeFormatCommand) return song_ ? std::string() : NotOpen;
+        if (command == PlayCommand) return song_ ? Play() : NotOpen;
+        if (command == LengthCommand) {
             if (!song_) return NotOpen;
             // The caller reads the length into 32 bits; a longer song stays at the most.
             return std::to_string(std::min<std::int64_t>(song_->lengthMs, std::numeric_limits<std::int32_t>::max()));

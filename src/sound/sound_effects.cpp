@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "audio/sound_effects.h"
+#include "sound/sound_effects.h"
 
 #include <SDL_mixer.h>
 
@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "audio/media_file.h"
-#include "audio/wave_file.h"
+#include "sound/media_file.h"
+#include "sound/wave_file.h"
 
 namespace quorvane {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "audio/media_file.h"
+#include "sound/media_file.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "audio/sdl_audio.h"
+#include "sound/sdl_audio.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "audio/sound_font.h"
+#include "sound/sound_font.h"
 
 namespace quorvane {
 namespace {

@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "audio/limiter.h"
+#include "sound/limiter.h"
 
 namespace quorvane {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "audio/wave_file.h"
+#include "sound/wave_file.h"
 
 #include <cstring>
 

@@ -25,7 +25,8 @@ public:
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
     const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+    std::filesystem::path path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return std::filesystem::path(path_) / name; }
 
 private:
     std::string path_;

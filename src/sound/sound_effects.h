@@ -6,7 +6,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "audio/sdl_audio.h"
+#include "sound/sdl_audio.h"
 
 struct Mix_Chunk;
 

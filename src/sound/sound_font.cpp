@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "audio/sound_font.h"
+#include "sound/sound_font.h"
 
 #include <array>
 #include <filesystem>

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "audio/sdl_audio.h"
+#include "sound/sdl_audio.h"
 
 struct _Mix_Music;
 
