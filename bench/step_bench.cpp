@@ -7,6 +7,7 @@
 
 #include "fake_platform.h"
 #include "game/game.h"
+#include "game/vocabulary.h"
 
 namespace quorvane {
 namespace {
@@ -34,7 +35,7 @@ struct SteadyGame {
         f.imgPlayer.Move(144, 104);
         // Far off to the left and flying away: tested against every monster, never a hit.
         f.imgFire.Move(-20000, 0);
-        f.imgFire.Tag = "Left";
+        f.imgFire.Tag = FacingLeft;
         f.imgFire.Visible = true;
         // A few steps so that the keyboards are in flight when the measured steps begin.
         for (int i = 0; i < 3; ++i) Advance();
@@ -54,7 +55,7 @@ struct SteadyGame {
 
     int KeyboardsInFlight() {
         int n = 0;
-        for (const Sprite& k : game.Window().imgKeyboard) n += k.Tag == "Fired";
+        for (const Sprite& k : game.Window().imgKeyboard) n += k.Tag == FiredTag;
         return n;
     }
     bool Steady() {

@@ -33,10 +33,10 @@ bool BoltPhase(Context c) {
     if (bolt.Tag.empty()) return false;
     double left = bolt.Left;
     double top = bolt.Top;
-    if (bolt.Tag == "Up") top -= BoltSpeed;
-    else if (bolt.Tag == "Down") top += BoltSpeed;
-    else if (bolt.Tag == "Left") left -= BoltSpeed;
-    else if (bolt.Tag == "Right") left += BoltSpeed;
+    if (bolt.Tag == FacingUp) top -= BoltSpeed;
+    else if (bolt.Tag == FacingDown) top += BoltSpeed;
+    else if (bolt.Tag == FacingLeft) left -= BoltSpeed;
+    else if (bolt.Tag == FacingRight) left += BoltSpeed;
     if (FitsSixteenBits(left, bolt.Width) && FitsSixteenBits(top, bolt.Height)) {
         bolt.Left = left;
         bolt.Top = top;
@@ -52,14 +52,14 @@ void HitPhase(Context c) {
     ForEach(s.LoopIndex, 0, Slots - 1, [&](int i) {
         Sprite& monster = c.form.Monster(i);
         if (!SpritesCollide(bolt, monster)) return;
-        if (monster.Tag == "Dead") return;
+        if (monster.Tag == DeadTag) return;
         c.platform.PlaySound(InFolder(s.AppPath, "explode.wav"));
         bolt.Tag = "";
         bolt.Visible = false;
         monster.Visible = false;
-        monster.Tag = "Dead";
+        monster.Tag = DeadTag;
         s.Score = Add32(s.Score, KillPoints);
-        c.form.lblScore.Caption = "Score - " + std::to_string(s.Score);
+        c.form.lblScore.Caption = ScoreCaption(s.Score);
         s.MonstersLeft = Sub16(s.MonstersLeft, 1);
         if (s.MonstersLeft == 0) LevelAdvance(c);
     });

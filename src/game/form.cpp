@@ -2,6 +2,7 @@
 #include "game/form.h"
 
 #include "base/errors.h"
+#include "game/vocabulary.h"
 
 namespace quorvane {
 namespace {
@@ -52,8 +53,8 @@ Form CreateForm() {
         form.imgKeyboard[i] = MakeSprite(Picture::Keyboard, KeyboardPlaces[i].left,
                                          KeyboardPlaces[i].top, 27, false);
     }
-    form.lblScore = MakeLabel(144, 0, 169, 17, true, "Score - 0", Alignment::Right, 12, true);
-    form.lblHp = MakeLabel(0, 224, 113, 17, true, "Health - 100", Alignment::Left, 12, true);
+    form.lblScore = MakeLabel(144, 0, 169, 17, true, ScoreCaption(0), Alignment::Right, 12, true);
+    form.lblHp = MakeLabel(0, 224, 113, 17, true, HealthCaption(StartHealth), Alignment::Left, 12, true);
     form.lblDied = MakeLabel(0, 96, 321, 41, false, "You Died", Alignment::Center, 24, false);
     return form;
 }

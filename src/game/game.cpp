@@ -20,9 +20,9 @@ void Game::Load() {
 void Game::StartUp() {
     GameState& s = state_;
     s.AppPath = WithSeparator(programFolder_);
-    s.Facing = "Up";
-    s.Health = 100;
-    s.MonstersLeft = 6;
+    s.Facing = FacingUp;
+    s.Health = StartHealth;
+    s.MonstersLeft = MonstersPerLevel;
     s.Level = 1;
     platform_.Randomize();
     ForEach(s.LoopIndex, 0, Slots - 1, [&](int i) {

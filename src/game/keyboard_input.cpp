@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/game.h"
-#include "game/key_codes.h"
+#include "game/vocabulary.h"
 
 namespace quorvane {
 namespace {
@@ -8,11 +8,11 @@ namespace {
 // The held-key flag a key code sets or clears; none for any other key.
 Bool16* HeldFlag(GameState& s, int keyCode) {
     switch (keyCode) {
-        case UpArrow: return &s.UpHeld;
-        case DownArrow: return &s.DownHeld;
-        case LeftArrow: return &s.LeftHeld;
-        case RightArrow: return &s.RightHeld;
-        case Space: return &s.FireHeld;
+        case KeyCode::Up: return &s.UpHeld;
+        case KeyCode::Down: return &s.DownHeld;
+        case KeyCode::Left: return &s.LeftHeld;
+        case KeyCode::Right: return &s.RightHeld;
+        case KeyCode::Space: return &s.FireHeld;
         default: return nullptr;
     }
 }
@@ -22,7 +22,7 @@ Bool16* HeldFlag(GameState& s, int keyCode) {
 void Game::KeyDown(int keyCode) {
     if (Bool16* flag = HeldFlag(state_, keyCode)) {
         *flag = True;
-    } else if (keyCode == Escape) {
+    } else if (keyCode == KeyCode::Escape) {
         state_.Running = False;
         Unload();
     }

@@ -37,7 +37,7 @@ void Throw(Context c, int i, bool aimed) {
     keyboard.Top = monster.Top;
     keyboard.Left = monster.Left;
     keyboard.Visible = true;
-    keyboard.Tag = "Fired";
+    keyboard.Tag = FiredTag;
 }
 
 void HitTest(Context c, int i) {
@@ -47,7 +47,7 @@ void HitTest(Context c, int i) {
     keyboard.Tag = "";
     keyboard.Visible = false;
     s.Health = Sub16(s.Health, HitDamage);
-    c.form.lblHp.Caption = "Health - " + std::to_string(s.Health);
+    c.form.lblHp.Caption = HealthCaption(s.Health);
     c.platform.PlaySound(InFolder(s.AppPath, "bang.wav"));
     if (s.Health < 1) DeathSequence(c);
 }
@@ -63,14 +63,14 @@ void KeyboardPhase(Context c) {
     ForEach(c.state.LoopIndex, 0, Slots - 1, [&](int i) {
         const std::string keyboardTag = c.form.Keyboard(i).Tag;
         const std::string monsterTag = c.form.Monster(i).Tag;
-        if (monsterTag != "Dead" && keyboardTag.empty()) Throw(c, i, aimed);
-        else if (keyboardTag == "Fired") HitTest(c, i);
+        if (monsterTag != DeadTag && keyboardTag.empty()) Throw(c, i, aimed);
+        else if (keyboardTag == FiredTag) HitTest(c, i);
     });
 }
 
 void FlyKeyboard(Context c, int i) {
     Sprite& keyboard = c.form.Keyboard(i);
-    if (keyboard.Tag != "Fired") return;
+    if (keyboard.Tag != FiredTag) return;
     keyboard.Move(keyboard.Left + At(c.state.KeyboardDX, i), keyboard.Top + At(c.state.KeyboardDY, i));
     const auto fallIdle = [&] { keyboard.Tag = ""; keyboard.Visible = false; };
     if (keyboard.Left <= BounceLow) fallIdle();

@@ -15,13 +15,13 @@ Int16 DrawLevelSpeed(Platform& platform, Int16 level) {
 void LevelAdvance(Context c) {
     GameState& s = c.state;
     s.Level = Add16(s.Level, 1);
-    c.form.Caption = std::string(ProductTitle) + " - Level " + std::to_string(s.Level);
+    c.form.Caption = LevelTitle(s.Level);
     // Its own counter, so the hit loop that called it goes on with the next slot.
     ForEach(s.LevelLoopIndex, 0, Slots - 1, [&](int i) {
         At(s.MonsterDX, i) = DrawLevelSpeed(c.platform, s.Level);
         At(s.MonsterDY, i) = DrawLevelSpeed(c.platform, s.Level);
     });
-    s.MonstersLeft = 6;
+    s.MonstersLeft = MonstersPerLevel;
     ForEach(s.LevelLoopIndex, 0, Slots - 1, [&](int j) {
         c.form.Monster(j).Visible = true;
         c.form.Monster(j).Tag = "";

@@ -3,9 +3,12 @@
 
 namespace quorvane {
 
-Int16 DrawStartSpeed(Platform& platform) {
-    return Round16(static_cast<double>(platform.Random()) * 4 - 2);
-}
+namespace {
+// The speeds a game starts with are drawn as level 2's are: round(r * 4 - 2).
+constexpr Int16 StartSpeedLevel = 2;
+}  // namespace
+
+Int16 DrawStartSpeed(Platform& platform) { return DrawLevelSpeed(platform, StartSpeedLevel); }
 
 void MonsterMovementPhase(Context c) {
     GameState& s = c.state;

@@ -3,6 +3,7 @@
 // The phases of one game step, in the order the step runs them.
 
 #include "game/context.h"
+#include "game/vocabulary.h"
 
 namespace quorvane {
 
@@ -23,7 +24,7 @@ void FlyKeyboard(Context c, int slot);
 void LevelAdvance(Context c);
 void DeathSequence(Context c);
 
-// A monster speed drawn for a level: round(r * 4 - 2) at start-up and level 2 alike.
+// A monster speed drawn for a level, and at start-up.
 Int16 DrawStartSpeed(Platform& platform);
 Int16 DrawLevelSpeed(Platform& platform, Int16 level);
 

@@ -6,19 +6,19 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 
-#include "game/key_codes.h"
+#include "game/vocabulary.h"
 #include "game/menus.h"
 
 namespace quorvane {
 
 int VirtualKey(int qtKey) {
     switch (qtKey) {
-        case Qt::Key_Escape: return Escape;
-        case Qt::Key_Space: return Space;
-        case Qt::Key_Left: return LeftArrow;
-        case Qt::Key_Up: return UpArrow;
-        case Qt::Key_Right: return RightArrow;
-        case Qt::Key_Down: return DownArrow;
+        case Qt::Key_Escape: return KeyCode::Escape;
+        case Qt::Key_Space: return KeyCode::Space;
+        case Qt::Key_Left: return KeyCode::Left;
+        case Qt::Key_Up: return KeyCode::Up;
+        case Qt::Key_Right: return KeyCode::Right;
+        case Qt::Key_Down: return KeyCode::Down;
         default: return 0;
     }
 }
@@ -110,7 +110,7 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
     // counts as a fresh press.
     const int key = VirtualKey(event->key());
     if (key == 0) return QMainWindow::keyPressEvent(event);
-    if (key == Escape) return Handle([this] { game_.KeyDown(Escape); });
+    if (key == KeyCode::Escape) return Handle([this] { game_.KeyDown(KeyCode::Escape); });
     keys_.Press(KeySource::Keyboard, key);
 }
 

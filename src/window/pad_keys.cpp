@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/pad_keys.h"
 
-#include "game/key_codes.h"
+#include "game/vocabulary.h"
 
 namespace quorvane {
 
@@ -14,11 +14,11 @@ std::array<PadKeys::Key, 5> PadKeys::Read(const PadControls& c) {
     const bool stickUp = up_.Update(-y);
     const bool stickDown = down_.Update(y);
     const bool pulled = trigger_.Update(c.trigger);
-    return {{{UpArrow, c.dpadUp || stickUp},
-             {DownArrow, c.dpadDown || stickDown},
-             {LeftArrow, c.dpadLeft || stickLeft},
-             {RightArrow, c.dpadRight || stickRight},
-             {Space, c.south || pulled}}};
+    return {{{KeyCode::Up, c.dpadUp || stickUp},
+             {KeyCode::Down, c.dpadDown || stickDown},
+             {KeyCode::Left, c.dpadLeft || stickLeft},
+             {KeyCode::Right, c.dpadRight || stickRight},
+             {KeyCode::Space, c.south || pulled}}};
 }
 
 }  // namespace quorvane

@@ -20,13 +20,15 @@
 #include "fake_platform.h"
 #include "base/errors.h"
 #include "game/game.h"
+#include "game/vocabulary.h"
 #include "scores/high_scores.h"
 #include "base/number_text.h"
 
 namespace quorvane {
 namespace {
 
-enum Key : int { Space = 32, LeftArrow = 37, UpArrow = 38, RightArrow = 39, DownArrow = 40 };
+using KeyCode::Space;
+constexpr int LeftArrow = KeyCode::Left, UpArrow = KeyCode::Up, RightArrow = KeyCode::Right, DownArrow = KeyCode::Down;
 constexpr int Arrows[] = {LeftArrow, UpArrow, RightArrow, DownArrow};
 
 struct Figures {
@@ -138,7 +140,7 @@ private:
         const Sprite& p = f.imgPlayer;
         for (int i = 0; i < Slots; ++i) {
             const Sprite& k = f.imgKeyboard[static_cast<std::size_t>(i)];
-            if (k.Tag != "Fired") continue;
+            if (k.Tag != FiredTag) continue;
             for (int ahead = 1; ahead <= 6; ++ahead) {
                 const double left = k.Left + ahead * s.KeyboardDX[static_cast<std::size_t>(i)];
                 const double top = k.Top + ahead * s.KeyboardDY[static_cast<std::size_t>(i)];

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "deliveries.h"
-#include "game/key_codes.h"
+#include "game/vocabulary.h"
 #include "sound/sdl_audio.h"
 #include "virtual_pad.h"
 #include "window/pads.h"
@@ -39,22 +39,22 @@ TEST_F(PadsTest, TheStickPastTheDeadZoneHoldsAnArrowUntilItComesBack) {
         std::vector<Move> moves;
     };
     const std::vector<Case> cases{
-        {"left and back", {{-32768, 0, {{LeftArrow, true}}}, {0, 0, {{LeftArrow, false}}}}},
+        {"left and back", {{-32768, 0, {{KeyCode::Left, true}}}, {0, 0, {{KeyCode::Left, false}}}}},
         {"right, down, up",
-         {{32767, 0, {{RightArrow, true}}},
-          {0, 30000, {{DownArrow, true}, {RightArrow, false}}},
-          {0, -30000, {{UpArrow, true}, {DownArrow, false}}},
-          {0, 0, {{UpArrow, false}}}}},
+         {{32767, 0, {{KeyCode::Right, true}}},
+          {0, 30000, {{KeyCode::Down, true}, {KeyCode::Right, false}}},
+          {0, -30000, {{KeyCode::Up, true}, {KeyCode::Down, false}}},
+          {0, 0, {{KeyCode::Up, false}}}}},
         {"a diagonal holds two arrows",
-         {{-23170, -23170, {{UpArrow, true}, {LeftArrow, true}}}, {0, 0, {{UpArrow, false}, {LeftArrow, false}}}}},
+         {{-23170, -23170, {{KeyCode::Up, true}, {KeyCode::Left, true}}}, {0, 0, {{KeyCode::Up, false}, {KeyCode::Left, false}}}}},
         {"resting off centre, short of half the travel",
          {{16383, 0, {}}, {-16383, 12000, {}}, {9000, -16383, {}}, {0, 0, {}}}},
         {"wobbling near the edge once past it",
-         {{16384, 0, {{RightArrow, true}}},
+         {{16384, 0, {{KeyCode::Right, true}}},
           {13107, 0, {}},
           {20000, 0, {}},
           {13200, 0, {}},
-          {13106, 0, {{RightArrow, false}}},
+          {13106, 0, {{KeyCode::Right, false}}},
           {16000, 0, {}},
           {0, 0, {}}}},
     };
@@ -74,9 +74,9 @@ TEST_F(PadsTest, TheDPadIsTheArrowsAndTheSouthButtonAndRightTriggerAreSpace) {
     VirtualPad pad;
     Read();
     const std::pair<SDL_GameControllerButton, int> buttons[] = {
-        {SDL_CONTROLLER_BUTTON_DPAD_UP, UpArrow},     {SDL_CONTROLLER_BUTTON_DPAD_DOWN, DownArrow},
-        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, LeftArrow}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, RightArrow},
-        {SDL_CONTROLLER_BUTTON_A, Space},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, KeyCode::Up},     {SDL_CONTROLLER_BUTTON_DPAD_DOWN, KeyCode::Down},
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, KeyCode::Left}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, KeyCode::Right},
+        {SDL_CONTROLLER_BUTTON_A, KeyCode::Space},
     };
     for (const auto& [button, key] : buttons) {
         pad.Press(button);
@@ -85,7 +85,7 @@ TEST_F(PadsTest, TheDPadIsTheArrowsAndTheSouthButtonAndRightTriggerAreSpace) {
         EXPECT_EQ(Read(), (Deliveries{{key, false}})) << button;
     }
     pad.Move(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
-    EXPECT_EQ(Read(), (Deliveries{{Space, true}}));
+    EXPECT_EQ(Read(), (Deliveries{{KeyCode::Space, true}}));
     pad.Move(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 15000);  // eased off a little: still held
     EXPECT_EQ(Read(), Deliveries{});
     // The trigger and the south button together hold Space once, until both let go.
@@ -94,7 +94,7 @@ TEST_F(PadsTest, TheDPadIsTheArrowsAndTheSouthButtonAndRightTriggerAreSpace) {
     pad.Move(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0);
     EXPECT_EQ(Read(), Deliveries{});
     pad.Press(SDL_CONTROLLER_BUTTON_A, false);
-    EXPECT_EQ(Read(), (Deliveries{{Space, false}}));
+    EXPECT_EQ(Read(), (Deliveries{{KeyCode::Space, false}}));
 }
 
 // Nothing else on a pad does anything: no button quits or opens a menu.
@@ -124,7 +124,7 @@ TEST_F(PadsTest, KeyboardAndPadHoldingOneKeyGiveOneKeyDownAndOneKeyUp) {
     VirtualPad pad;
     Read();
     const auto keyboard = [this](bool down) {
-        keys.Hold(KeySource::Keyboard, LeftArrow, down);
+        keys.Hold(KeySource::Keyboard, KeyCode::Left, down);
         return delivered.size();
     };
     const auto stick = [&](bool left) {
@@ -153,7 +153,7 @@ TEST_F(PadsTest, KeyboardAndPadHoldingOneKeyGiveOneKeyDownAndOneKeyUp) {
         SCOPED_TRACE(c.what);
         delivered.clear();
         c.steps();
-        EXPECT_EQ(delivered, (Deliveries{{LeftArrow, true}, {LeftArrow, false}}));
+        EXPECT_EQ(delivered, (Deliveries{{KeyCode::Left, true}, {KeyCode::Left, false}}));
     }
 }
 
@@ -161,16 +161,16 @@ TEST_F(PadsTest, PadsPluggedInWhilePlayingActAtOnceAndTogether) {
     Read();
     VirtualPad first;
     first.Move(SDL_CONTROLLER_AXIS_LEFTX, 32767);
-    EXPECT_EQ(Read(), (Deliveries{{RightArrow, true}}));
+    EXPECT_EQ(Read(), (Deliveries{{KeyCode::Right, true}}));
     VirtualPad second;
     second.Press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
     second.Press(SDL_CONTROLLER_BUTTON_A);
-    EXPECT_EQ(Read(), (Deliveries{{Space, true}}));
+    EXPECT_EQ(Read(), (Deliveries{{KeyCode::Space, true}}));
     first.Move(SDL_CONTROLLER_AXIS_LEFTX, 0);
     EXPECT_EQ(Read(), Deliveries{});
     second.Press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
     second.Press(SDL_CONTROLLER_BUTTON_A, false);
-    EXPECT_EQ(Read(), (Deliveries{{RightArrow, false}, {Space, false}}));
+    EXPECT_EQ(Read(), (Deliveries{{KeyCode::Right, false}, {KeyCode::Space, false}}));
 }
 
 TEST_F(PadsTest, APadPulledOutLetsGoOfWhatItHeld) {
@@ -179,12 +179,12 @@ TEST_F(PadsTest, APadPulledOutLetsGoOfWhatItHeld) {
     pad.Move(SDL_CONTROLLER_AXIS_LEFTY, -32768);
     pad.Press(SDL_CONTROLLER_BUTTON_A);
     other.Press(SDL_CONTROLLER_BUTTON_A);
-    EXPECT_EQ(Read(), (Deliveries{{UpArrow, true}, {Space, true}}));
+    EXPECT_EQ(Read(), (Deliveries{{KeyCode::Up, true}, {KeyCode::Space, true}}));
     pad.Detach();
     // Space stays held by the other pad.
-    EXPECT_EQ(Read(), (Deliveries{{UpArrow, false}}));
+    EXPECT_EQ(Read(), (Deliveries{{KeyCode::Up, false}}));
     other.Detach();
-    EXPECT_EQ(Read(), (Deliveries{{Space, false}}));
+    EXPECT_EQ(Read(), (Deliveries{{KeyCode::Space, false}}));
     EXPECT_EQ(Read(), Deliveries{});
 }
 
@@ -193,14 +193,14 @@ TEST_F(PadsTest, APadPulledOutLetsGoOfWhatItHeld) {
 TEST_F(PadsTest, NothingIsHeldWhileTheGameHasNotTheKeyboard) {
     VirtualPad pad;
     pad.Press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    EXPECT_EQ(Read(), (Deliveries{{DownArrow, true}}));
-    EXPECT_EQ(Read(false), (Deliveries{{DownArrow, false}}));
+    EXPECT_EQ(Read(), (Deliveries{{KeyCode::Down, true}}));
+    EXPECT_EQ(Read(false), (Deliveries{{KeyCode::Down, false}}));
     pad.Press(SDL_CONTROLLER_BUTTON_A);
     pad.Move(SDL_CONTROLLER_AXIS_LEFTX, -32768);
     EXPECT_EQ(Read(false), Deliveries{});
     pad.Press(SDL_CONTROLLER_BUTTON_A, false);
     EXPECT_EQ(Read(false), Deliveries{});
-    EXPECT_EQ(Read(), (Deliveries{{DownArrow, true}, {LeftArrow, true}}));
+    EXPECT_EQ(Read(), (Deliveries{{KeyCode::Down, true}, {KeyCode::Left, true}}));
 }
 
 // With no pad the pads say nothing and hold nothing.

@@ -9,6 +9,12 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 music="$here/../../assets/music"
 
+# The game's own MIDI reader tells the lengths.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"${CXX:-c++}" -std=c++20 -O1 -I "$here/../../src" "$here/midi_length_main.cpp" "$here/../../src/sound/midi_length.cpp" \
+  -o "$work/midi-length"
+
 for n in 1 2 3 4; do
   src="$music/music$n.abc"
   out="$music/Music$n.mid"
@@ -20,7 +26,7 @@ for n in 1 2 3 4; do
     exit 1
   fi
   said=$(sed -n 's/^% length-ms: \([0-9]*\)$/\1/p' "$src")
-  got=$(python3 "$here/midi_length.py" "$out" | cut -d' ' -f1)
+  got=$("$work/midi-length" "$out")
   if [ "$said" != "$got" ]; then
     echo "$src says length-ms $said, but Music$n.mid lasts $got ms" >&2
     exit 1

@@ -14,34 +14,6 @@ namespace {
 using nlohmann::json;
 using nlohmann::ordered_json;
 
-// One GameState field: where it lives and what kind of value it holds.
-using FieldRef = std::variant<Int16 GameState::*, Int32 GameState::*, std::string GameState::*,
-                              SlotArray GameState::*>;
-struct Field {
-    const char* name;
-    FieldRef ref;
-};
-
-// In declaration order; the 16-bit booleans are Int16 fields holding -1 or 0.
-const std::array<Field, 22> Fields{{
-    {"UpHeld", &GameState::UpHeld},         {"DownHeld", &GameState::DownHeld},
-    {"LeftHeld", &GameState::LeftHeld},     {"RightHeld", &GameState::RightHeld},
-    {"FireHeld", &GameState::FireHeld},     {"Health", &GameState::Health},
-    {"Facing", &GameState::Facing},         {"MonstersLeft", &GameState::MonstersLeft},
-    {"Running", &GameState::Running},       {"LastTick", &GameState::LastTick},
-    {"LoopIndex", &GameState::LoopIndex},   {"LevelLoopIndex", &GameState::LevelLoopIndex},
-    {"MonsterDX", &GameState::MonsterDX},   {"MonsterDY", &GameState::MonsterDY},
-    {"KeyboardDX", &GameState::KeyboardDX}, {"KeyboardDY", &GameState::KeyboardDY},
-    {"Level", &GameState::Level},           {"Score", &GameState::Score},
-    {"AppPath", &GameState::AppPath},       {"SongLength", &GameState::SongLength},
-    {"SongStart", &GameState::SongStart},   {"SongNumber", &GameState::SongNumber},
-}};
-
-bool IsBoolean(const std::string& name) {
-    return name == "UpHeld" || name == "DownHeld" || name == "LeftHeld" || name == "RightHeld" ||
-           name == "FireHeld" || name == "Running";
-}
-
 // Sprite coordinates are floating point; whole values print as integers.
 ordered_json Number(double value) {
     if (std::floor(value) == value && std::fabs(value) < 9e15) return static_cast<std::int64_t>(value);
@@ -63,8 +35,8 @@ Int16 Boolean(const json& value, const std::string& name) {
     return WholeNumber<Int16>(value, name);
 }
 
-void SetField(GameState& state, const Field& field, const json& value) {
-    const std::string name = field.name;
+void SetField(GameState& state, const StateField& field, const json& value) {
+    const std::string name(field.name);
     std::visit(
         [&](auto member) {
             using T = std::remove_reference_t<decltype(state.*member)>;
@@ -75,13 +47,13 @@ void SetField(GameState& state, const Field& field, const json& value) {
                 if (!value.is_array() || value.size() != Slots)
                     throw ScenarioError(name + " must be a list of six numbers");
                 for (std::size_t i = 0; i < Slots; ++i) (state.*member)[i] = WholeNumber<Int16>(value[i], name);
-            } else if (IsBoolean(name)) {
+            } else if (field.boolean) {
                 state.*member = Boolean(value, name);
             } else {
                 state.*member = WholeNumber<T>(value, name);
             }
         },
-        field.ref);
+        field.member);
 }
 
 double Coordinate(const json& value, const std::string& name) {
@@ -117,8 +89,8 @@ void SetSprites(Form& form, const json& sprites) {
 
 ordered_json StateJson(const GameState& state) {
     ordered_json out = ordered_json::object();
-    for (const Field& field : Fields)
-        std::visit([&](auto member) { out[field.name] = state.*member; }, field.ref);
+    for (const StateField& field : StateFields)
+        std::visit([&](auto member) { out[std::string(field.name)] = state.*member; }, field.member);
     return out;
 }
 
@@ -147,8 +119,9 @@ void ApplySet(Game& game, const json& set) {
         } else if (name == "ScaleHeight") {
             game.Window().ScaleHeight = Coordinate(value, name);
         } else {
-            const auto field = std::find_if(Fields.begin(), Fields.end(), [&](const Field& f) { return name == f.name; });
-            if (field == Fields.end()) throw ScenarioError("unknown member of set: " + name);
+            const auto field = std::find_if(StateFields.begin(), StateFields.end(),
+                                            [&](const StateField& f) { return name == f.name; });
+            if (field == StateFields.end()) throw ScenarioError("unknown member of set: " + name);
             SetField(game.State(), *field, value);
         }
     }
