@@ -121,7 +121,9 @@ void CheckLargeTable(benchmark::State& state, const std::string& file) {
     }
 }
 
-void BM_CheckWithA50MBName(benchmark::State& state) { CheckLargeTable(state, FormatIni(Table(std::string(50 << 20, 'n')))); }
+void BM_CheckWithA50MBName(benchmark::State& state) {
+    CheckLargeTable(state, FormatIni(Table(std::string(50 << 20, 'n'))));
+}
 BENCHMARK(BM_CheckWithA50MBName)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_CheckWith50MBOfGarbage(benchmark::State& state) {

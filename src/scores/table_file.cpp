@@ -166,7 +166,8 @@ FileContents ReadTableFile(const std::string& path) {
     // Not a FIFO or a device, which could hold the game forever.
     if (S_ISDIR(st.st_mode)) contents.problem = FileProblem{FileStep::Read, EISDIR};
     else if (!S_ISREG(st.st_mode)) contents.problem = FileProblem{FileStep::Read, EINVAL};
-    else if (static_cast<std::uint64_t>(st.st_size) > MaxTableFileSize) contents.problem = FileProblem{FileStep::Read, EFBIG};
+    else if (static_cast<std::uint64_t>(st.st_size) > MaxTableFileSize)
+        contents.problem = FileProblem{FileStep::Read, EFBIG};
     if (contents.problem) return contents;
 
     Descriptor file(Retrying([&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK); }));
@@ -237,7 +238,8 @@ SaveLock::SaveLock(const std::string& path) {
     fd_ = Retrying([&] { return ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666); });
     // Another user's lock file can still be locked: the save then fails on what it
     // cannot write, and says so.
-    if (fd_ < 0 && errno == EACCES) fd_ = Retrying([&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK); });
+    if (fd_ < 0 && errno == EACCES)
+        fd_ = Retrying([&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK); });
     if (fd_ < 0) {
         problem_ = FileProblem{FileStep::Lock, errno};
         return;

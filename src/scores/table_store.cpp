@@ -48,7 +48,8 @@ const TableStore::Shared& TableStore::Load(const std::string& app) {
     if (!loaded || now != loaded->identity || !now.exists) {
         FileContents contents = ReadTableFile(path);
         IniSections sections = ParseIni(contents.text);
-        loaded = std::make_shared<const Snapshot>(Snapshot{contents.identity, std::move(contents.text), std::move(sections)});
+        loaded = std::make_shared<const Snapshot>(
+            Snapshot{contents.identity, std::move(contents.text), std::move(sections)});
     }
     return loaded;
 }

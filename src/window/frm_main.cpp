@@ -28,7 +28,8 @@ frmMain::frmMain(Game& game, const Pictures& pictures, EventGuard& guard, int zo
       pictures_(pictures),
       guard_(guard),
       playfield_(new Playfield(zoom, this)),
-      keys_([this](int key, bool down) { Handle([this, key, down] { down ? game_.KeyDown(key) : game_.KeyUp(key); }); }) {
+      keys_(
+          [this](int key, bool down) { Handle([this, key, down] { down ? game_.KeyDown(key) : game_.KeyUp(key); }); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(pictures.windowIcon);
     setFocusPolicy(Qt::StrongFocus);
@@ -53,7 +54,8 @@ void frmMain::BuildMenus() {
             menu->setObjectName(name);
             menu->menuAction()->setObjectName(name);
             // Closed without a command, a menu would leave the keyboard with the menu bar.
-            connect(menu, &QMenu::aboutToHide, this, [this] { QTimer::singleShot(0, this, [this] { TakeKeyboard(); }); });
+            connect(menu, &QMenu::aboutToHide, this,
+                    [this] { QTimer::singleShot(0, this, [this] { TakeKeyboard(); }); });
             continue;
         }
         QAction* action = caption == QLatin1String("-") ? menu->addSeparator() : menu->addAction(caption);

@@ -80,15 +80,18 @@ TableBox::TableBox(const std::string& text, const QString& title, QWidget* paren
     for (const TableLine& line : SplitTable(text)) {
         if (line.heading) {
             // A heading before the rows stands above them; one among them spans both columns.
-            auto* label = PlainLabel(ShownName(line.name, fontMetrics(), nameWidth * 2), Qt::AlignLeft, "heading", this);
+            auto* label =
+                PlainLabel(ShownName(line.name, fontMetrics(), nameWidth * 2), Qt::AlignLeft, "heading", this);
             if (row == 0)
                 layout->addWidget(label);
             else
                 rows->addWidget(label, row++, 0, 1, 2);
             continue;
         }
-        rows->addWidget(PlainLabel(ShownName(line.name, fontMetrics(), nameWidth), Qt::AlignLeft, "name", this), row, 0);
-        rows->addWidget(PlainLabel(ShownName(line.score, fontMetrics(), nameWidth), Qt::AlignRight, "score", this), row, 1);
+        rows->addWidget(PlainLabel(ShownName(line.name, fontMetrics(), nameWidth), Qt::AlignLeft, "name", this), row,
+                        0);
+        rows->addWidget(PlainLabel(ShownName(line.score, fontMetrics(), nameWidth), Qt::AlignRight, "score", this), row,
+                        1);
         ++row;
     }
     layout->addLayout(rows);

@@ -28,7 +28,8 @@ TEST(Limiter, KeepsEverySampleBelowTheCeilingAndComesBackSmoothly) {
     const auto ceiling = std::lround(0.89 * 32767);
     // 50 ms of a pile-up that would be four times full scale, then a quiet tone.
     std::vector<std::int16_t> samples;
-    for (int i = 0; i < Rate / 20; ++i) samples.insert(samples.end(), 2, static_cast<std::int16_t>(i % 2 ? 32767 : -32768));
+    for (int i = 0; i < Rate / 20; ++i)
+        samples.insert(samples.end(), 2, static_cast<std::int16_t>(i % 2 ? 32767 : -32768));
     for (int i = 0; i < Rate; ++i) samples.insert(samples.end(), 2, static_cast<std::int16_t>(i % 2 ? 1000 : -1000));
     limiter.Process(samples.data(), samples.size(), 2);
     for (std::size_t i = 0; i < samples.size(); ++i) ASSERT_LE(std::abs(int{samples[i]}), ceiling) << i;

@@ -124,7 +124,8 @@ TEST_F(MediaDeviceTest, FilesThatAreNoSongFailToOpen) {
     WriteFile(dir / "header.mid", {'M', 'T', 'h', 'd', 0, 0});
     fs::create_directory(dir / "folder.mid");
     for (const char* name : {"missing.mid", "empty.mid", "noise.mid", "tone.mid", "header.mid", "folder.mid"}) {
-        Converse(device, {{Open((dir / name).string()), Error}, {"status media length", Error}, {"play media", Error}}, name);
+        Converse(device, {{Open((dir / name).string()), Error}, {"status media length", Error}, {"play media", Error}},
+                 name);
     }
     Converse(device, {{Open(song), "1"}}, "a good song after the bad ones");
 }
@@ -175,7 +176,8 @@ protected:
 TEST_F(SoundEffectsTest, EffectsStartedTogetherEachGetAChannel) {
     const std::string tone = (dir / "tone.wav").string();
     WriteFile(tone, testing::ToneWav(440, 5.0, 0.3));
-    const std::pair<int, int> cases[] = {{1, 1}, {2, 2}, {20, 20}, {SoundEffects::MaxChannels + 6, SoundEffects::MaxChannels}};
+    const std::pair<int, int> cases[] = {
+        {1, 1}, {2, 2}, {20, 20}, {SoundEffects::MaxChannels + 6, SoundEffects::MaxChannels}};
     for (const auto& [started, playing] : cases) {
         for (int i = 0; i < started; ++i) effects.Play(tone);
         EXPECT_EQ(Mix_Playing(-1), playing) << started << " started";

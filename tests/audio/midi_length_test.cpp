@@ -49,23 +49,24 @@ std::vector<LengthCase> LengthCases() {
         {"tempo change in a later track applies to all",
          Smf(1, 480, {Track().Note(0, 960).End(), Track().Tempo(480, 250000).End()}), 750},
         {"running status",
-         Smf(0, 100, {Track().Event(0, {0x90, 60, 100}).Event(100, {60, 0}).Event(100, {62, 100}).Event(100, {62, 0}).End()}),
+         Smf(0, 100,
+             {Track().Event(0, {0x90, 60, 100}).Event(100, {60, 0}).Event(100, {62, 100}).Event(100, {62, 0}).End()}),
          1500},
         {"meta and sysex events skipped by their lengths, running status kept across them",
-         Smf(0, 100, {Track()
-                          .Event(0, {0x90, 60, 100})
-                          .Event(50, {0xFF, 0x7F, 0x03, 0xFF, 0x2F, 0x00})
-                          .Event(0, LongText())
-                          .Event(50, {60, 0})
-                          .Event(50, {0xF0, 0x03, 0x7E, 0x7F, 0xF7})
-                          .Event(50, {0xF7, 0x02, 0xFF, 0x2F})
-                          .End()}),
+         Smf(0, 100,
+             {Track()
+                  .Event(0, {0x90, 60, 100})
+                  .Event(50, {0xFF, 0x7F, 0x03, 0xFF, 0x2F, 0x00})
+                  .Event(0, LongText())
+                  .Event(50, {60, 0})
+                  .Event(50, {0xF0, 0x03, 0x7E, 0x7F, 0xF7})
+                  .Event(50, {0xF7, 0x02, 0xFF, 0x2F})
+                  .End()}),
          1000},
         {"SMPTE 25 fps, 40 ticks per frame, tempo ignored",
          Smf(0, 0xE728, {Track().Tempo(0, 250000).Note(0, 2500).End()}), 2500},
         {"SMPTE 30 drop-frame (29.97 fps), 100 ticks per frame", Smf(0, 0xE364, {Track().Note(0, 2997).End()}), 1000},
-        {"a track cut short inside its last event",
-         Smf(0, 480, {Track().Note(0, 480).Raw({0x60, 0x90, 0x3C})}), 500},
+        {"a track cut short inside its last event", Smf(0, 480, {Track().Note(0, 480).Raw({0x60, 0x90, 0x3C})}), 500},
         {"a track length larger than the file",
          Concat({Header(0, 1, 480), Chunk("MTrk", Track().Note(0, 480).Note(0, 480).bytes(), 100000)}), 1000},
         {"no End of Track: the chunk's end ends the track",
@@ -76,7 +77,8 @@ std::vector<LengthCase> LengthCases() {
         {"a data byte with no status to run on ends the track",
          Smf(0, 480, {Track().Raw({0x00, 0x3C, 0x64}).Note(0, 480).End()}), 0},
         {"an unknown chunk before the track is skipped",
-         Concat({Header(0, 1, 480), Chunk("XFIH", {'M', 'T', 'r', 'k'}), Chunk("MTrk", Track().Note(0, 960).End().bytes())}),
+         Concat({Header(0, 1, 480), Chunk("XFIH", {'M', 'T', 'r', 'k'}),
+                 Chunk("MTrk", Track().Note(0, 960).End().bytes())}),
          1000},
         // (2^28 - 1) ticks of (2^24 - 1) us = 4503599342157825 us: far beyond 32 bits of ms.
         {"the longest delta at the slowest tempo", Smf(0, 1, {Track().Tempo(0, 0xFFFFFF).End(0x0FFFFFFF)}),

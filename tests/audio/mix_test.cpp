@@ -54,15 +54,17 @@ struct Measured {
     std::vector<std::int16_t> samples;  // interleaved stereo
 
     long FullScaleSamples() const {
-        return std::count_if(samples.begin(), samples.end(), [](std::int16_t s) { return s >= FullScale || s <= -FullScale; });
+        return std::count_if(samples.begin(), samples.end(),
+                             [](std::int16_t s) { return s >= FullScale || s <= -FullScale; });
     }
     // The most full-scale samples within any one second.
     long WorstSecond() const {
         long worst = 0;
         for (std::size_t start = 0; start < samples.size(); start += 2 * Rate) {
             const auto end = samples.begin() + static_cast<long>(std::min(samples.size(), start + 2 * Rate));
-            worst = std::max<long>(worst, std::count_if(samples.begin() + static_cast<long>(start), end,
-                                                         [](std::int16_t s) { return s >= FullScale || s <= -FullScale; }));
+            worst =
+                std::max<long>(worst, std::count_if(samples.begin() + static_cast<long>(start), end,
+                                                    [](std::int16_t s) { return s >= FullScale || s <= -FullScale; }));
         }
         return worst;
     }

@@ -13,8 +13,8 @@ namespace {
 using testing::Bytes;
 
 Bytes Little(std::uint32_t value) {
-    return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value >> 16),
-            static_cast<std::uint8_t>(value >> 24)};
+    return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+            static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
 }
 
 // A RIFF/WAVE file of these chunks, each given as id and body.
@@ -68,9 +68,12 @@ INSTANTIATE_TEST_SUITE_P(
         WaveCase{"RIFF but not WAVE", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '}, "not a WAV file"},
         WaveCase{"no format", Riff({{"data", Bytes(9, 128)}}), "a WAV file without its format or its sound"},
         WaveCase{"no sound", Riff({{"fmt ", Format(8000)}}), "a WAV file without its format or its sound"},
-        WaveCase{"no playing rate", Riff({{"fmt ", Format(0)}, {"data", Bytes(9, 128)}}), "a WAV file with no playing rate"},
-        WaveCase{"eleven seconds", Riff({{"fmt ", Format(8000)}, {"data", Bytes(88000, 128)}}), "longer than 10 seconds"},
-        WaveCase{"hours, by a slow rate", Riff({{"fmt ", Format(1)}, {"data", Bytes(100, 128)}}), "longer than 10 seconds"},
+        WaveCase{"no playing rate", Riff({{"fmt ", Format(0)}, {"data", Bytes(9, 128)}}),
+                 "a WAV file with no playing rate"},
+        WaveCase{"eleven seconds", Riff({{"fmt ", Format(8000)}, {"data", Bytes(88000, 128)}}),
+                 "longer than 10 seconds"},
+        WaveCase{"hours, by a slow rate", Riff({{"fmt ", Format(1)}, {"data", Bytes(100, 128)}}),
+                 "longer than 10 seconds"},
         WaveCase{"over 2 MB", Riff({{"fmt ", Format(1 << 20)}, {"data", Bytes(MaxEffectBytes, 128)}}),
                  "larger than 2 MB"}));
 

@@ -303,13 +303,14 @@ int main(int argc, char** argv) {
         ++errors;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("steps %lld\npasses %lld\nseconds %.2f\ngames %lld\ndeaths %lld\nlevels reached %lld\n"
-                "max level %d\nsteps at level 10+ %lld\nfarthest bolt %.0f\nhits %lld\nkeyboard hits %lld\ntables shown %lld\nnames entered %lld\n"
-                "songs started %lld\nerrors %d\n",
-                static_cast<long long>(f.steps), static_cast<long long>(f.passes), seconds,
-                static_cast<long long>(f.games), static_cast<long long>(f.deaths),
-                static_cast<long long>(f.levels), f.maxLevel, static_cast<long long>(f.aimedSteps), f.farthestBolt, static_cast<long long>(f.hits),
-                static_cast<long long>(f.keyboardHits), static_cast<long long>(f.tables),
-                static_cast<long long>(f.entries), static_cast<long long>(f.songChanges), errors);
+    std::printf(
+        "steps %lld\npasses %lld\nseconds %.2f\ngames %lld\ndeaths %lld\nlevels reached %lld\n"
+        "max level %d\nsteps at level 10+ %lld\nfarthest bolt %.0f\nhits %lld\nkeyboard hits %lld\n"
+        "tables shown %lld\nnames entered %lld\nsongs started %lld\nerrors %d\n",
+        static_cast<long long>(f.steps), static_cast<long long>(f.passes), seconds, static_cast<long long>(f.games),
+        static_cast<long long>(f.deaths), static_cast<long long>(f.levels), f.maxLevel,
+        static_cast<long long>(f.aimedSteps), f.farthestBolt, static_cast<long long>(f.hits),
+        static_cast<long long>(f.keyboardHits), static_cast<long long>(f.tables), static_cast<long long>(f.entries),
+        static_cast<long long>(f.songChanges), errors);
     return errors == 0 ? 0 : 1;
 }

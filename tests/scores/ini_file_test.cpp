@@ -18,11 +18,51 @@
 namespace quorvane {
 namespace {
 
-const std::vector<std::string> AwkwardNames{
-    "Ann", "", "a,b", "x=y", "semi;colon", " lead", "trail ", "  ", "quo\"te", "\"", "\"\"", "back\\slash",
-    "a\\", "\\", "two\r\nlines", "tab\tx", "\t", "Zoë Ångström", "名前", "😀 emoji", "@at", "@@", "@Invalid()",
-    "@String(x)", "@Variant(x)", "ctl\x01x", "ctl\x01" "1", std::string("nul\0" "7x", 6), "\x7f" "del", "[High Scores]", "[",
-    "%20", "%U0041", "#1", "a/b", "C:\\temp\\x", "é\\x41", "\\0", "=", ",", ";"};
+const std::vector<std::string> AwkwardNames{"Ann",
+                                            "",
+                                            "a,b",
+                                            "x=y",
+                                            "semi;colon",
+                                            " lead",
+                                            "trail ",
+                                            "  ",
+                                            "quo\"te",
+                                            "\"",
+                                            "\"\"",
+                                            "back\\slash",
+                                            "a\\",
+                                            "\\",
+                                            "two\r\nlines",
+                                            "tab\tx",
+                                            "\t",
+                                            "Zoë Ångström",
+                                            "名前",
+                                            "😀 emoji",
+                                            "@at",
+                                            "@@",
+                                            "@Invalid()",
+                                            "@String(x)",
+                                            "@Variant(x)",
+                                            "ctl\x01x",
+                                            "ctl\x01"
+                                            "1",
+                                            std::string("nul\0"
+                                                        "7x",
+                                                        6),
+                                            "\x7f"
+                                            "del",
+                                            "[High Scores]",
+                                            "[",
+                                            "%20",
+                                            "%U0041",
+                                            "#1",
+                                            "a/b",
+                                            "C:\\temp\\x",
+                                            "é\\x41",
+                                            "\\0",
+                                            "=",
+                                            ",",
+                                            ";"};
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

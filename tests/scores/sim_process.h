@@ -23,14 +23,15 @@ namespace quorvane::test {
 // A death at level 2 with `score` points: two keyboards are thrown onto the player in
 // the first pass and the first of them hits in the second. The name box answers `name`.
 inline nlohmann::json DeathScenario(int score, const std::string& name) {
-    return {{"random", std::vector<double>(12, 0.5)},
-            {"set",
-             {{"Level", 2},
-              {"Health", 5},
-              {"Score", score},
-              {"sprites", {{"imgPlayer", {{"Left", 72}, {"Top", 144}}}, {"imgMonster(2)", {{"Left", 72}, {"Top", 144}}}}}}},
-            {"answers", {name}},
-            {"passes", {nlohmann::json::object(), nlohmann::json::object()}}};
+    return {
+        {"random", std::vector<double>(12, 0.5)},
+        {"set",
+         {{"Level", 2},
+          {"Health", 5},
+          {"Score", score},
+          {"sprites", {{"imgPlayer", {{"Left", 72}, {"Top", 144}}}, {"imgMonster(2)", {{"Left", 72}, {"Top", 144}}}}}}},
+        {"answers", {name}},
+        {"passes", {nlohmann::json::object(), nlohmann::json::object()}}};
 }
 
 class SimProcess {

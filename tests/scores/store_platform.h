@@ -38,7 +38,8 @@ public:
 
 private:
     void Save() {
-        if (const auto failure = store.Commit()) FakePlatform::MessageBox(SaveFailureText(*failure), "Quorvane", MessageIcon::Warning);
+        if (const auto failure = store.Commit())
+            FakePlatform::MessageBox(SaveFailureText(*failure), "Quorvane", MessageIcon::Warning);
     }
 };
 

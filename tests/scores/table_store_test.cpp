@@ -297,7 +297,8 @@ TEST_P(LargeTableTest, ASaveKeepsEverySlotAndStaysQuick) {
     if (Timed) {
         EXPECT_LT(took, std::chrono::seconds(10));
     }
-    std::printf("%s, %zu MB: the check took %.3f s\n", c.what, Large >> 20, std::chrono::duration<double>(took).count());
+    std::printf("%s, %zu MB: the check took %.3f s\n", c.what, Large >> 20,
+                std::chrono::duration<double>(took).count());
 
     ASSERT_EQ(player.messages.size(), 1u);
     TableStore stored(home.Path());

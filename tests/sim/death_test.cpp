@@ -48,7 +48,8 @@ TEST(Death, AFatalHitEndsTheKeyboardPhaseButNotTheStep) {
     const std::vector<json> calls = fatal["calls"];
     ASSERT_EQ(calls.size(), 1 + 1 + 20 + 1 + 1u);
     EXPECT_EQ(calls[0], json({{"sound", "/q/bang.wav"}}));
-    EXPECT_EQ(calls[1]["input"], json({{"title", "New High Score!"}, {"prompt", "Enter your name."}, {"answer", "Zed"}}));
+    EXPECT_EQ(calls[1]["input"],
+              json({{"title", "New High Score!"}, {"prompt", "Enter your name."}, {"answer", "Zed"}}));
     EXPECT_EQ(calls[20], json({{"store_write", {"High Scores", " 9", "60"}}}));
     EXPECT_EQ(calls[21], json({{"store_write", {"Best Players", " 9", "Zed"}}}));
     EXPECT_EQ(calls[22]["message"]["title"], "Quorvane");

@@ -113,11 +113,18 @@ TEST(Driver, FailuresReplaceTheLineOfTheirPassAndSetTheStatus) {
         {"unknown event", J(R"({"passes": [{"events": [["press", 38]]}]})"), 2, 0, "scenario_error"},
         {"unknown menu", J(R"({"passes": [{"events": [["menu", "mnuFile"]]}]})"), 2, 0, "scenario_error"},
         {"no answer left",
-         {{"random", StillDraws()}, {"set", {{"Health", 5}, {"Score", 10}, {"Level", 2},
-                  {"sprites", {{"imgPlayer", {{"Left", 72}, {"Top", 144}}}}}}},
+         {{"random", StillDraws()},
+          {"set",
+           {{"Health", 5}, {"Score", 10}, {"Level", 2}, {"sprites", {{"imgPlayer", {{"Left", 72}, {"Top", 144}}}}}}},
           {"passes", Idle(3)}},
-         2, 2, "scenario_error"},
-        {"score overflow on a kill", {{"random", StillDraws()}, {"set", overflowSet}, {"passes", Idle(2)}}, 1, 1, "error"},
+         2,
+         2,
+         "scenario_error"},
+        {"score overflow on a kill",
+         {{"random", StillDraws()}, {"set", overflowSet}, {"passes", Idle(2)}},
+         1,
+         1,
+         "error"},
     };
     for (const BadCase& c : cases) {
         SCOPED_TRACE(c.name);

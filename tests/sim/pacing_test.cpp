@@ -20,9 +20,14 @@ struct PacingCase {
 TEST(Pacing, AStepRunsOnceFiftyMillisecondsHavePassedSinceLastTick) {
     const std::vector<PacingCase> cases{
         {"first pass steps at once", 1000000, {0}, {true}},
-        {"passes in between only process events", 1000000, {20, 20, 20, 20, 29, 21}, {true, false, false, true, false, true}},
+        {"passes in between only process events",
+         1000000,
+         {20, 20, 20, 20, 29, 21},
+         {true, false, false, true, false, true}},
         {"exactly fifty is due", 1000000, {50, 49, 1, 50}, {true, false, true, true}},
-        {"one step after a long pause, then the spacing starts again", 1000000, {50, 60000, 0, 49, 1},
+        {"one step after a long pause, then the spacing starts again",
+         1000000,
+         {50, 60000, 0, 49, 1},
          {true, true, false, false, true}},
         {"tick count wrapping past 2^32", 4294967270LL, {10, 30, 20, 50}, {true, false, true, true}},
         {"tick count passing 2^31", 2147483600LL, {0, 30, 20, 50}, {true, false, true, true}},
@@ -51,11 +56,11 @@ TEST(Pacing, AStepRunsOnceFiftyMillisecondsHavePassedSinceLastTick) {
 }
 
 TEST(Keys, HandlersSetAndClearTheHeldFlags) {
-    const SimOutput out = RunSim({{"random", StillDraws()},
-                                  {"passes",
-                                   J(R"([{"events": [["down", 38], ["down", 40], ["down", 37], ["down", 39],
-                                                     ["down", 32], ["down", 65], ["up", 27]]},
-                                         {"events": [["up", 38], ["up", 40], ["up", 37], ["up", 39], ["up", 32]]}])")}});
+    const SimOutput out = RunSim(
+        {{"random", StillDraws()},
+         {"passes", J(R"([{"events": [["down", 38], ["down", 40], ["down", 37], ["down", 39],
+                                      ["down", 32], ["down", 65], ["up", 27]]},
+                          {"events": [["up", 38], ["up", 40], ["up", 37], ["up", 39], ["up", 32]]}])")}});
     const json& held = out.Pass(1)["state"];
     for (const char* flag : {"UpHeld", "DownHeld", "LeftHeld", "RightHeld", "FireHeld"}) {
         EXPECT_EQ(held[flag], -1) << flag;
@@ -69,16 +74,18 @@ TEST(Keys, HandlersSetAndClearTheHeldFlags) {
 }
 
 TEST(Keys, APressReleasedInTheSamePassLeavesNoTrace) {
-    const SimOutput out = RunSim({{"random", StillDraws()},
-                                  {"passes", J(R"([{"events": [["down", 37], ["up", 37], ["down", 32], ["up", 32]]}])")}});
+    const SimOutput out =
+        RunSim({{"random", StillDraws()},
+                {"passes", J(R"([{"events": [["down", 37], ["up", 37], ["down", 32], ["up", 32]]}])")}});
     EXPECT_EQ(out.Pass(1)["sprites"]["imgPlayer"]["Left"], 168);
     EXPECT_EQ(out.Pass(1)["state"]["Facing"], "Up");
     EXPECT_EQ(out.Pass(1)["sprites"]["imgFire"]["Visible"], false);
 }
 
 TEST(Keys, EscapeClosesTheMusicAndEndsAtOnce) {
-    const SimOutput out = RunSim({{"random", StillDraws()},
-                                  {"passes", J(R"([{}, {"events": [["down", 38], ["down", 27], ["down", 40]]}, {}])")}});
+    const SimOutput out =
+        RunSim({{"random", StillDraws()},
+                {"passes", J(R"([{}, {"events": [["down", 38], ["down", 27], ["down", 40]]}, {}])")}});
     EXPECT_EQ(out.status, 0);
     ASSERT_EQ(out.lines.size(), 4u);  // start-up, two passes, the store
     const json& ending = out.Pass(2);

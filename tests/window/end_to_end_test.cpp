@@ -224,8 +224,8 @@ TEST(LostDisplay, EndsTheProgramWithOneLineAndAFailure) {
     ASSERT_TRUE(game.waitForStarted());
     QProcess search;
     search.setProcessEnvironment(env);
-    search.start(QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--pid", QString::number(game.processId()),
-                                             "--name", "^Quorvane$"});
+    search.start(QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--pid",
+                                             QString::number(game.processId()), "--name", "^Quorvane$"});
     ASSERT_TRUE(search.waitForFinished(10000));
     server.terminate();
     ASSERT_TRUE(server.waitForFinished(5000));
@@ -269,7 +269,8 @@ TEST(Scaling, EveryPlayfieldPixelIsAWholeSquareOfScreenPixels) {
             for (int x = 0; x < 320; ++x) {
                 const QRgb corner = shot.pixel(x * zoom, top + y * zoom);
                 for (int dy = 0; dy < zoom; ++dy)
-                    for (int dx = 0; dx < zoom; ++dx) uneven += shot.pixel(x * zoom + dx, top + y * zoom + dy) != corner;
+                    for (int dx = 0; dx < zoom; ++dx)
+                        uneven += shot.pixel(x * zoom + dx, top + y * zoom + dy) != corner;
                 background += corner == office.pixel(x, y);
             }
         EXPECT_EQ(uneven, 0);
@@ -289,26 +290,30 @@ bool Blocky(const QImage& icon, int factor) {
 TEST(Install, GivesAPlayableProgramWithItsFilesDesktopEntryIconsAndMetainfo) {
     QTemporaryDir prefix;
     QProcess install;
-    install.start(QStringLiteral(QUORVANE_CMAKE), {"--install", QStringLiteral(QUORVANE_BUILD_DIR), "--prefix", prefix.path()});
+    install.start(QStringLiteral(QUORVANE_CMAKE),
+                  {"--install", QStringLiteral(QUORVANE_BUILD_DIR), "--prefix", prefix.path()});
     ASSERT_TRUE(install.waitForFinished(60000));
     ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
     const QString root = prefix.path();
     const QString id = QStringLiteral("org.quorvane.Quorvane");
 
-    for (const char* file : {"quorvane", "Music1.mid", "Music2.mid", "Music3.mid", "Music4.mid", "bang.wav", "explode.wav"})
+    for (const char* file :
+         {"quorvane", "Music1.mid", "Music2.mid", "Music3.mid", "Music4.mid", "bang.wav", "explode.wav"})
         EXPECT_TRUE(QFile::exists(root + "/lib/quorvane/" + file)) << file;
 
     const QString desktop = root + "/share/applications/" + id + ".desktop";
     QFile entry(desktop);
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(entry.readAll());
-    for (const QString& line : {QStringLiteral("Categories=Game;ArcadeGame;"), QStringLiteral("Exec=quorvane"), "Icon=" + id})
+    for (const QString& line :
+         {QStringLiteral("Categories=Game;ArcadeGame;"), QStringLiteral("Exec=quorvane"), "Icon=" + id})
         EXPECT_TRUE(text.contains(line + '\n')) << line.toStdString();
     QProcess check;
     check.start(QStringLiteral("desktop-file-validate"), {desktop});
     ASSERT_TRUE(check.waitForFinished());
     EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
-    check.start(QStringLiteral("appstreamcli"), {"validate", "--no-net", root + "/share/metainfo/" + id + ".metainfo.xml"});
+    check.start(QStringLiteral("appstreamcli"),
+                {"validate", "--no-net", root + "/share/metainfo/" + id + ".metainfo.xml"});
     ASSERT_TRUE(check.waitForFinished(30000));
     EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
 
@@ -320,7 +325,8 @@ TEST(Install, GivesAPlayableProgramWithItsFilesDesktopEntryIconsAndMetainfo) {
         EXPECT_TRUE(icon.hasAlphaChannel());
         EXPECT_TRUE(Blocky(icon, factor));
         if (size % 32 == 0) {
-            const QImage back = icon.convertToFormat(QImage::Format_ARGB32).scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            const QImage back = icon.convertToFormat(QImage::Format_ARGB32)
+                                    .scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation);
             EXPECT_EQ(back, monster);
         }
     }

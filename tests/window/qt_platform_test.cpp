@@ -88,7 +88,8 @@ TEST_F(QtPlatformTest, ADueTickInThePastDoesNotWait) {
     QTimer::singleShot(3000, [] {});  // something that would end a wait, much later
     const std::int32_t start = platform.TickCount();
     for (std::int32_t back : {0, 1, 50, 100000}) {
-        platform.ProcessEvents(static_cast<std::int32_t>(static_cast<std::uint32_t>(start) - static_cast<std::uint32_t>(back)));
+        platform.ProcessEvents(
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(start) - static_cast<std::uint32_t>(back)));
     }
     EXPECT_LT(Since(start), 1000u);
 }
@@ -108,7 +109,8 @@ TEST_F(QtPlatformTest, AnErrorRaisedWhileEventsAreHandledUnwindsThePass) {
     guard.EnterLoop();
     QTimer::singleShot(0, [&] { guard.Run([] { throw Overflow(); }); });
     const std::int32_t start = platform.TickCount();
-    EXPECT_THROW(platform.ProcessEvents(static_cast<std::int32_t>(static_cast<std::uint32_t>(start) + 5000)), GameError);
+    EXPECT_THROW(platform.ProcessEvents(static_cast<std::int32_t>(static_cast<std::uint32_t>(start) + 5000)),
+                 GameError);
     EXPECT_LT(Since(start), 2500u);
 }
 
@@ -117,8 +119,9 @@ TEST_F(QtPlatformTest, MessageBoxShowsPlainLinesTitleAndIcon) {
         MessageIcon icon;
         QMessageBox::Icon shown;
     };
-    for (const Case& c : {Case{MessageIcon::Information, QMessageBox::Information},
-                          Case{MessageIcon::None, QMessageBox::NoIcon}, Case{MessageIcon::Warning, QMessageBox::Warning}}) {
+    for (const Case& c :
+         {Case{MessageIcon::Information, QMessageBox::Information}, Case{MessageIcon::None, QMessageBox::NoIcon},
+          Case{MessageIcon::Warning, QMessageBox::Warning}}) {
         QString text, title;
         QMessageBox::Icon icon{};
         Qt::TextFormat format{};

@@ -45,8 +45,9 @@ public:
         return *this;
     }
     Track& Tempo(std::uint32_t delta, std::uint32_t microsPerQuarter) {
-        return Event(delta, {0xFF, 0x51, 0x03, static_cast<std::uint8_t>(microsPerQuarter >> 16),
-                             static_cast<std::uint8_t>(microsPerQuarter >> 8), static_cast<std::uint8_t>(microsPerQuarter)});
+        return Event(delta,
+                     {0xFF, 0x51, 0x03, static_cast<std::uint8_t>(microsPerQuarter >> 16),
+                      static_cast<std::uint8_t>(microsPerQuarter >> 8), static_cast<std::uint8_t>(microsPerQuarter)});
     }
     Track& Note(std::uint32_t delta, std::uint32_t duration, std::uint8_t key = 60, std::uint8_t channel = 0) {
         Event(delta, {static_cast<std::uint8_t>(0x90 | channel), key, 100});

@@ -79,7 +79,8 @@ void SetSprites(Form& form, const json& sprites) {
     if (!sprites.is_object()) throw ScenarioError("sprites must be an object");
     auto named = NamedSprites(form);
     for (const auto& [control, properties] : sprites.items()) {
-        const auto found = std::find_if(named.begin(), named.end(), [&](const NamedSprite& n) { return n.name == control; });
+        const auto found =
+            std::find_if(named.begin(), named.end(), [&](const NamedSprite& n) { return n.name == control; });
         if (found == named.end()) throw ScenarioError("unknown control " + control);
         SetSprite(*found->sprite, control, properties);
     }
