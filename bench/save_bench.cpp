@@ -41,7 +41,7 @@ public:
                       const std::string& value) override {
         store_.Write(app, section, key, value);
     }
-    void MessageBox(const std::string& text, const std::string&, MessageIcon) override {
+    void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
         Save();
         benchmark::DoNotOptimize(text.data());
     }

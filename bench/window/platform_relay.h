@@ -24,8 +24,8 @@ public:
                       const std::string& value) override {
         real_.WriteSetting(app, section, key, value);
     }
-    void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override {
-        real_.MessageBox(text, title, icon);
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
+        real_.ShowMessage(text, title, icon);
     }
     std::string InputBox(const std::string& title, const std::string& prompt) override {
         return real_.InputBox(title, prompt);

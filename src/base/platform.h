@@ -36,7 +36,7 @@ public:
                               const std::string& key, const std::string& value) = 0;
 
     // Modal boxes. The input box gives empty text on Cancel.
-    virtual void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+    virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
     virtual std::string InputBox(const std::string& title, const std::string& prompt) = 0;
 
     virtual void ShowWindow() = 0;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // frmMain's game: the state, the form model and the media module, with one handler per
-// window event. The window (or quorvane-sim) calls these; the game reaches back only
-// through the Platform.
+// window event. The window (or quorvane-sim) calls these through WindowEvents; the game
+// reaches back only through the Platform.
 
 #include <string>
 
@@ -11,6 +11,7 @@
 #include "game/form.h"
 #include "game/game_state.h"
 #include "game/menus.h"
+#include "game/window_events.h"
 #include "base/platform.h"
 
 namespace quorvane {
@@ -19,7 +20,7 @@ inline constexpr Int32 StepMs = 50;
 
 enum class PassResult { LoopEnded, Idle, Stepped };
 
-class Game {
+class Game final : public WindowEvents {
 public:
     // `programFolder` is the folder that holds the program and its songs and effects.
     Game(Platform& platform, std::string programFolder);
@@ -33,21 +34,21 @@ public:
     void Step();
 
     // Window events.
-    void KeyDown(int keyCode);
-    void KeyUp(int keyCode);
-    void TimerMusicTick();
-    void Menu(MenuCommand command);
+    void KeyDown(int keyCode) override;
+    void KeyUp(int keyCode) override;
+    void TimerMusicTick() override;
+    void Menu(MenuCommand command) override;
     void mnuHighScores_Click();
     void mnuPlay_Click();
     void mnuAbout_Click();
     void mnuExit_Click();
     // Unload handling: closes the media and ends the program; never returns.
-    [[noreturn]] void Unload();
+    [[noreturn]] void Unload() override;
 
     GameState& State() { return state_; }
     const GameState& State() const { return state_; }
     Form& Window() { return form_; }
-    const Form& Window() const { return form_; }
+    const Form& Window() const override { return form_; }
     mod_Winmm& Media() { return media_; }
 
 private:

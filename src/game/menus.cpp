@@ -47,11 +47,11 @@ void Game::mnuHighScores_Click() {
 }
 
 void Game::mnuPlay_Click() {
-    platform_.MessageBox(HowToPlayText(), std::string(HowToPlayTitle), MessageIcon::Information);
+    platform_.ShowMessage(HowToPlayText(), std::string(HowToPlayTitle), MessageIcon::Information);
 }
 
 void Game::mnuAbout_Click() {
-    platform_.MessageBox(AboutText(), std::string(AboutTitle), MessageIcon::Information);
+    platform_.ShowMessage(AboutText(), std::string(AboutTitle), MessageIcon::Information);
 }
 
 void Game::mnuExit_Click() {

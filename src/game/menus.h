@@ -27,6 +27,13 @@ inline constexpr std::array<MenuEntry, 7> MenuTree{{
     {"mnuAbout", "&About", 1, MenuCommand::About},
 }};
 
+// The command of the entry named `name`; None for a name that is no command's.
+constexpr MenuCommand CommandNamed(std::string_view name) {
+    for (const MenuEntry& entry : MenuTree)
+        if (entry.Name == name) return entry.Command;
+    return MenuCommand::None;
+}
+
 inline constexpr std::string_view HowToPlayTitle = "How to Play - Quorvane";
 inline constexpr std::string_view AboutTitle = "About Quorvane";
 

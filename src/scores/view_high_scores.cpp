@@ -27,7 +27,7 @@ void ViewHighScores(Platform& platform, Int16& LoopIndex, const std::string& App
         text += names[slot] + "\t\t" + std::to_string(scores[slot]) + "\r\n";
     });
 
-    platform.MessageBox(text, std::string(ProductTitle), MessageIcon::None);
+    platform.ShowMessage(text, std::string(ProductTitle), MessageIcon::None);
 }
 
 }  // namespace quorvane

@@ -75,6 +75,8 @@ int RunQuorvane(int argc, char** argv, const PlatformWrapper& wrap) {
     Game game(wrapped ? *wrapped : qt, QCoreApplication::applicationDirPath().toStdString());
 
     const Pictures pictures = LoadPictures();
+    // They are built into the program, so this only happens to a damaged build.
+    if (!pictures.Complete()) std::fputs("Quorvane: some of its built-in pictures are missing.\n", stderr);
     QApplication::setWindowIcon(pictures.windowIcon);
     const QScreen* screen = QGuiApplication::primaryScreen();
     // Chosen in device pixels, so that at a ratio such as 1.25 every playfield pixel is

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the game's window-event handlers so that no exception crosses Qt's event
-// dispatch. While the game's main loop runs, an error or the program's end is kept and
-// rethrown by the platform once event processing returns, so that it unwinds the loop;
-// outside the loop it is dealt with at once.
+// dispatch: the program's end or a run-time error is kept and rethrown where it can
+// unwind the game (how the program ends is told with ProgramEnded, in base/errors.h).
 
 #include <exception>
 #include <functional>
@@ -38,18 +37,17 @@ public:
     void EnterLoop() { inLoop_ = true; }
     void LeaveLoop() { inLoop_ = false; }
 
-    bool Pending() const { return static_cast<bool>(pending_); }
     bool Finished() const { return finished_; }
 
 private:
     void Settle();
 
     Outcome outcome_;
-    std::exception_ptr pending_;
-    bool pendingEnd_ = false;
-    bool inLoop_ = false;
-    bool finished_ = false;
-    int depth_ = 0;
+    std::exception_ptr pending_;  // the end or error a handler let through, not yet rethrown
+    bool pendingEnd_ = false;     // pending_ is the program's end
+    bool inLoop_ = false;         // the main loop runs and will rethrow; else settle at once
+    bool finished_ = false;       // the program is ending: no handler runs any more
+    int depth_ = 0;               // handlers running, one inside another under a box
 };
 
 // The name an error box shows for an exception the game let through.

@@ -23,7 +23,7 @@ int VirtualKey(int qtKey) {
     }
 }
 
-frmMain::frmMain(Game& game, const Pictures& pictures, EventGuard& guard, int zoom)
+frmMain::frmMain(WindowEvents& game, const Pictures& pictures, EventGuard& guard, int zoom)
     : game_(game),
       pictures_(pictures),
       guard_(guard),

@@ -7,7 +7,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
-#include "game/game.h"
+#include "game/window_events.h"
 #include "window/event_guard.h"
 #include "window/held_keys.h"
 #include "window/pictures.h"
@@ -22,7 +22,7 @@ int VirtualKey(int qtKey);
 
 class frmMain : public QMainWindow {
 public:
-    frmMain(Game& game, const Pictures& pictures, EventGuard& guard, int zoom);
+    frmMain(WindowEvents& game, const Pictures& pictures, EventGuard& guard, int zoom);
 
     // Brings the title and the playfield up to date with the form model.
     void Refresh();
@@ -59,7 +59,7 @@ private:
     // the game sees no key held while it does not have the keyboard.
     void LoseKeyboard();
 
-    Game& game_;
+    WindowEvents& game_;
     const Pictures& pictures_;
     EventGuard& guard_;
     Playfield* playfield_;

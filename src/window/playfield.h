@@ -53,7 +53,6 @@ public:
 
     // Shows the form, redrawing the parts of the playfield in `changed`.
     void Show(const Form& form, const Pictures& pictures, const QRegion& changed);
-    const QImage& Frame() const { return frame_; }
 
     // The size in logical pixels that holds the playfield at the starting zoom.
     QSize sizeHint() const override;

@@ -74,10 +74,10 @@ void QtPlatform::WriteSetting(const std::string& app, const std::string& section
 void QtPlatform::SaveTable() {
     if (!store_.Pending()) return;
     if (const auto failure = store_.Commit())
-        MessageBox(SaveFailureText(*failure), std::string(ProductTitle), MessageIcon::Warning);
+        ShowMessage(SaveFailureText(*failure), std::string(ProductTitle), MessageIcon::Warning);
 }
 
-void QtPlatform::MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
+void QtPlatform::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
     SaveTable();
     if (window_ != nullptr) window_->Refresh();
     if (HasColumns(text)) {

@@ -42,7 +42,7 @@ public:
                             const std::string& fallback) override;
     void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
                       const std::string& value) override;
-    void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     std::string InputBox(const std::string& title, const std::string& prompt) override;
     void ShowWindow() override;
     void ProcessEvents(std::int32_t dueTick) override;

@@ -107,7 +107,7 @@ public:
         return "";
     }
 
-    void MessageBox(const std::string& text, const std::string&, MessageIcon) override {
+    void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
         if (text.starts_with("High Scores\r\n")) ++figures_.tables;
     }
 

@@ -20,8 +20,8 @@ public:
         FakePlatform::ProcessEvents(due);
         tick += onEvents;
     }
-    void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override {
-        FakePlatform::MessageBox(text, title, icon);
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
+        FakePlatform::ShowMessage(text, title, icon);
         tick += onBoxes;
     }
     float Random() override {

@@ -25,9 +25,9 @@ public:
         writes.push_back({app, section, key, value});
         store.Write(app, section, key, value);
     }
-    void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override {
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
         Save();
-        FakePlatform::MessageBox(text, title, icon);
+        FakePlatform::ShowMessage(text, title, icon);
     }
     std::string InputBox(const std::string& title, const std::string& prompt) override {
         Save();
@@ -39,7 +39,7 @@ public:
 private:
     void Save() {
         if (const auto failure = store.Commit())
-            FakePlatform::MessageBox(SaveFailureText(*failure), "Quorvane", MessageIcon::Warning);
+            FakePlatform::ShowMessage(SaveFailureText(*failure), "Quorvane", MessageIcon::Warning);
     }
 };
 

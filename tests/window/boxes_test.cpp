@@ -163,7 +163,7 @@ TEST_F(DeathBoxTest, TheNameBoxAndTheTableLeaveTheBannerInSight) {
     ASSERT_FALSE(banner.isEmpty());
     const QRect nameBox = PlaceOf([&] { qt.InputBox("New High Score!", "Enter your name."); });
     const QRect table =
-        PlaceOf([&] { qt.MessageBox("High Scores\r\nAnn\t\t60\r\nNone\t\t0\r\n", "Quorvane", MessageIcon::None); });
+        PlaceOf([&] { qt.ShowMessage("High Scores\r\nAnn\t\t60\r\nNone\t\t0\r\n", "Quorvane", MessageIcon::None); });
     for (const QRect& placed : {nameBox, table}) {
         ASSERT_FALSE(placed.isEmpty());
         EXPECT_FALSE(placed.intersects(banner)) << placed.x() << "," << placed.y() << " " << placed.width() << "x"

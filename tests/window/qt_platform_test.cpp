@@ -114,7 +114,7 @@ TEST_F(QtPlatformTest, AnErrorRaisedWhileEventsAreHandledUnwindsThePass) {
     EXPECT_LT(Since(start), 2500u);
 }
 
-TEST_F(QtPlatformTest, MessageBoxShowsPlainLinesTitleAndIcon) {
+TEST_F(QtPlatformTest, ShowMessageShowsPlainLinesTitleAndIcon) {
     struct Case {
         MessageIcon icon;
         QMessageBox::Icon shown;
@@ -134,7 +134,7 @@ TEST_F(QtPlatformTest, MessageBoxShowsPlainLinesTitleAndIcon) {
             format = box->textFormat();
             box->accept();
         });
-        platform.MessageBox("Credits\r\n\r\n<b>Ann</b>", "Quorvane", c.icon);
+        platform.ShowMessage("Credits\r\n\r\n<b>Ann</b>", "Quorvane", c.icon);
         EXPECT_EQ(text, QStringLiteral("Credits\n\n<b>Ann</b>"));
         EXPECT_EQ(title, QStringLiteral("Quorvane"));
         EXPECT_EQ(icon, c.shown);

@@ -101,7 +101,7 @@ public:
         if (recording) writes.push_back({app, section, key, value});
         Put(section, key, value, app);
     }
-    void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override {
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
         Note("message");
         if (recording) messages.push_back({text, title, icon});
     }

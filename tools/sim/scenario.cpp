@@ -2,7 +2,6 @@
 #include "scenario.h"
 
 #include <cmath>
-#include <set>
 
 namespace quorvane::sim {
 namespace {
@@ -53,7 +52,6 @@ Store ReadStore(const json& object) {
 }
 
 Event ReadEvent(const json& item) {
-    static const std::set<std::string> menus{"mnuHighScores", "mnuPlay", "mnuAbout", "mnuExit"};
     if (!item.is_array() || item.empty() || !item[0].is_string()) Bad("an event must be a list");
     const std::string kind = item[0].get<std::string>();
     if ((kind == "down" || kind == "up") && item.size() == 2) {
@@ -62,8 +60,9 @@ Event ReadEvent(const json& item) {
     }
     if (kind == "menu" && item.size() == 2) {
         const std::string name = Text(item[1], "a menu name");
-        if (!menus.count(name)) Bad("unknown menu entry " + name);
-        return {EventKind::Menu, 0, name};
+        const MenuCommand command = CommandNamed(name);
+        if (command == MenuCommand::None) Bad("unknown menu entry " + name);
+        return {EventKind::Menu, 0, command};
     }
     if (kind == "close" && item.size() == 1) return {EventKind::Close, 0, {}};
     Bad("unknown event " + item.dump());

@@ -11,6 +11,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "game/menus.h"
+
 namespace quorvane::sim {
 
 // A scenario that cannot be run as written; quorvane-sim exits with status 2.
@@ -26,7 +28,7 @@ enum class EventKind { KeyDown, KeyUp, Menu, Close };
 struct Event {
     EventKind kind;
     int keyCode = 0;
-    std::string menu;
+    MenuCommand menu = MenuCommand::None;
 };
 
 struct PassScript {

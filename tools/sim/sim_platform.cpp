@@ -39,7 +39,7 @@ SimPlatform::SimPlatform(const Scenario& scenario, std::uint32_t seed, TableStor
 void SimPlatform::SaveTable() {
     if (table_ == nullptr || !table_->Pending()) return;
     if (const auto failure = table_->Commit())
-        MessageBox(SaveFailureText(*failure), std::string(ProductTitle), MessageIcon::Warning);
+        ShowMessage(SaveFailureText(*failure), std::string(ProductTitle), MessageIcon::Warning);
 }
 
 Store SimPlatform::StoreContents() const {
@@ -63,18 +63,13 @@ void SimPlatform::DeliverEvents() {
     SaveTable();
     if (delivered_) return;
     delivered_ = true;
-    for (; timerTicksDue_ > 0; --timerTicksDue_) game_->TimerMusicTick();
+    for (; timerTicksDue_ > 0; --timerTicksDue_) events_->TimerMusicTick();
     for (const Event& e : pending_) {
         switch (e.kind) {
-            case EventKind::KeyDown: game_->KeyDown(e.keyCode); break;
-            case EventKind::KeyUp: game_->KeyUp(e.keyCode); break;
-            case EventKind::Close: game_->Unload();
-            case EventKind::Menu:
-                if (e.menu == "mnuHighScores") game_->mnuHighScores_Click();
-                else if (e.menu == "mnuPlay") game_->mnuPlay_Click();
-                else if (e.menu == "mnuAbout") game_->mnuAbout_Click();
-                else game_->mnuExit_Click();
-                break;
+            case EventKind::KeyDown: events_->KeyDown(e.keyCode); break;
+            case EventKind::KeyUp: events_->KeyUp(e.keyCode); break;
+            case EventKind::Close: events_->Unload(); break;
+            case EventKind::Menu: events_->Menu(e.menu); break;
         }
     }
 }
@@ -138,7 +133,7 @@ void SimPlatform::WriteSetting(const std::string& app, const std::string& sectio
     else if (app == ProductTitle) store_[section][key] = value;
 }
 
-void SimPlatform::MessageBox(const std::string& text, const std::string& title, MessageIcon icon) {
+void SimPlatform::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
     SaveTable();
     calls_.push_back({{"message", {{"title", title}, {"text", text}, {"icon", IconName(icon)}}}});
 }

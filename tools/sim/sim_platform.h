@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "game/game.h"
+#include "game/window_events.h"
 #include "base/platform.h"
 #include "base/random.h"
 #include "scenario.h"
@@ -21,7 +21,8 @@ public:
     // With `table`, the settings store is that real table store instead of a map.
     SimPlatform(const Scenario& scenario, std::uint32_t seed, TableStore* table = nullptr);
 
-    void Attach(Game& game) { game_ = &game; }
+    // The handlers the scripted events go to, as the real window's go to the game.
+    void Attach(WindowEvents& events) { events_ = &events; }
 
     // Moves the clock on and queues the pass's timer ticks and events.
     void BeginPass(const PassScript& pass);
@@ -41,7 +42,7 @@ public:
                             const std::string& fallback) override;
     void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
                       const std::string& value) override;
-    void MessageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     std::string InputBox(const std::string& title, const std::string& prompt) override;
     void ShowWindow() override {}
     void ProcessEvents(std::int32_t dueTick) override;
@@ -55,7 +56,7 @@ private:
 
     const Scenario& scenario_;
     std::string appPath_;
-    Game* game_ = nullptr;
+    WindowEvents* events_ = nullptr;
     std::int64_t now_;  // unwrapped milliseconds
     std::int64_t sinceStart_ = 0;
     std::int64_t timerTicksDelivered_ = 0;
