@@ -12,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "garbage.h"
 #include "base/platform.h"
 #include "scores/high_scores.h"
 #include "scores/ini_file.h"
@@ -97,16 +98,6 @@ void BM_SaveOrdinaryTable(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveOrdinaryTable)->Unit(benchmark::kMillisecond);
 
-std::string Garbage(std::size_t size) {
-    std::string bytes(size, '\0');
-    std::uint32_t seed = 12345;
-    for (char& byte : bytes) {
-        seed = seed * 1664525u + 1013904223u;
-        byte = static_cast<char>(seed >> 24);
-    }
-    return bytes;
-}
-
 // The check after a death with a qualifying score: it reads the table, asks, saves, and
 // reads and shows it again.
 void CheckLargeTable(benchmark::State& state, const std::string& file) {
@@ -127,7 +118,7 @@ void BM_CheckWithA50MBName(benchmark::State& state) {
 BENCHMARK(BM_CheckWithA50MBName)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_CheckWith50MBOfGarbage(benchmark::State& state) {
-    CheckLargeTable(state, Garbage(50 << 20) + "\n" + FormatIni(Table("p5")));
+    CheckLargeTable(state, test::Garbage(50 << 20) + "\n" + FormatIni(Table("p5")));
 }
 BENCHMARK(BM_CheckWith50MBOfGarbage)->Unit(benchmark::kMillisecond)->Iterations(5);
 

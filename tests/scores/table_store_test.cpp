@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include "garbage.h"
 #include "temporary_folder.h"
 #include "scores/high_scores.h"
 #include "scores/table_store.h"
@@ -264,16 +265,6 @@ struct LargeCase {
 
 void PrintTo(const LargeCase& c, std::ostream* os) { *os << c.what; }
 
-std::string Garbage(std::size_t size) {
-    std::string bytes(size, '\0');
-    std::uint32_t state = 12345;
-    for (char& byte : bytes) {
-        state = state * 1664525u + 1013904223u;
-        byte = static_cast<char>(state >> 24);
-    }
-    return bytes;
-}
-
 class LargeTableTest : public TableStoreTest, public testing::WithParamInterface<LargeCase> {};
 
 // Earlier, a save rewrote the whole file twenty times: minutes for a file of 50 MB. The
@@ -310,7 +301,7 @@ TEST_P(LargeTableTest, ASaveKeepsEverySlotAndStaysQuick) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LargeTableTest,
-                         testing::Values(LargeCase{"garbage before the table", [] { return Garbage(Large); },
+                         testing::Values(LargeCase{"garbage before the table", [] { return test::Garbage(Large); },
                                                    [] { return std::string("p5"); }},
                                          LargeCase{"a very long name", [] { return std::string(); },
                                                    [] { return std::string(Large, 'n'); }}));
