@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/product.h"
 #include "scores/table_merge.h"
 
 namespace quorvane {
@@ -143,6 +144,12 @@ std::string ProblemText(const FileProblem& problem) {
         default: break;
     }
     return std::strerror(problem.error);
+}
+
+void SaveAndTell(TableStore& store, Platform& platform) {
+    if (!store.Pending()) return;
+    if (const auto failure = store.Commit())
+        platform.ShowMessage(SaveFailureText(*failure), std::string(ProductTitle), MessageIcon::Warning);
 }
 
 std::string SaveFailureText(const SaveFailure& failure) {

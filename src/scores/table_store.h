@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "base/platform.h"
 #include "scores/ini_file.h"
 #include "scores/table_file.h"
 
@@ -70,6 +71,8 @@ private:
 
 // What the player is told when a save fails.
 std::string SaveFailureText(const SaveFailure& failure);
+// Commits what the game wrote, if anything; a save that fails is told in a warning box.
+void SaveAndTell(TableStore& store, Platform& platform);
 // The reason in plain words.
 std::string ProblemText(const FileProblem& problem);
 

@@ -71,11 +71,7 @@ void QtPlatform::WriteSetting(const std::string& app, const std::string& section
     store_.Write(app, section, key, value);
 }
 
-void QtPlatform::SaveTable() {
-    if (!store_.Pending()) return;
-    if (const auto failure = store_.Commit())
-        ShowMessage(SaveFailureText(*failure), std::string(ProductTitle), MessageIcon::Warning);
-}
+void QtPlatform::SaveTable() { SaveAndTell(store_, *this); }
 
 void QtPlatform::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
     SaveTable();

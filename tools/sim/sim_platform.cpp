@@ -37,9 +37,7 @@ SimPlatform::SimPlatform(const Scenario& scenario, std::uint32_t seed, TableStor
       generator_(seed), store_(scenario.store), table_(table) {}
 
 void SimPlatform::SaveTable() {
-    if (table_ == nullptr || !table_->Pending()) return;
-    if (const auto failure = table_->Commit())
-        ShowMessage(SaveFailureText(*failure), std::string(ProductTitle), MessageIcon::Warning);
+    if (table_ != nullptr) SaveAndTell(*table_, *this);
 }
 
 Store SimPlatform::StoreContents() const {
