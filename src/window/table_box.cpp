@@ -76,22 +76,22 @@ TableBox::TableBox(const std::string& text, const QString& title, QWidget* paren
     auto* rows = new QGridLayout;
     rows->setHorizontalSpacing(ColumnGap);
     const int nameWidth = fontMetrics().averageCharWidth() * NameColumnChars;
+    const auto label = [&](std::string_view shown, int width, Qt::Alignment alignment, const char* name) {
+        return PlainLabel(ShownName(shown, fontMetrics(), width), alignment, name, this);
+    };
     int row = 0;
     for (const TableLine& line : SplitTable(text)) {
         if (line.heading) {
             // A heading before the rows stands above them; one among them spans both columns.
-            auto* label =
-                PlainLabel(ShownName(line.name, fontMetrics(), nameWidth * 2), Qt::AlignLeft, "heading", this);
+            QLabel* heading = label(line.name, nameWidth * 2, Qt::AlignLeft, "heading");
             if (row == 0)
-                layout->addWidget(label);
+                layout->addWidget(heading);
             else
-                rows->addWidget(label, row++, 0, 1, 2);
+                rows->addWidget(heading, row++, 0, 1, 2);
             continue;
         }
-        rows->addWidget(PlainLabel(ShownName(line.name, fontMetrics(), nameWidth), Qt::AlignLeft, "name", this), row,
-                        0);
-        rows->addWidget(PlainLabel(ShownName(line.score, fontMetrics(), nameWidth), Qt::AlignRight, "score", this), row,
-                        1);
+        rows->addWidget(label(line.name, nameWidth, Qt::AlignLeft, "name"), row, 0);
+        rows->addWidget(label(line.score, nameWidth, Qt::AlignRight, "score"), row, 1);
         ++row;
     }
     layout->addLayout(rows);
